@@ -1,0 +1,34 @@
+// The process-wide factory for everything that depends on the operating
+// system: resource streams, bitmaps, windows and offscreen surfaces.
+#pragma once
+
+#include "vstgui/lib/vstguifwd.h"
+#include <cstdint>
+#include <memory>
+
+namespace VSTGUI
+{
+
+class LinuxFactory;
+
+class IPlatformFactory
+{
+public:
+    virtual ~IPlatformFactory() noexcept = default;
+
+    // Milliseconds from an arbitrary fixed point.
+    virtual uint64_t getTicks() const noexcept = 0;
+
+    // Opens a resource by name from the bundle's resource folder. Empty when the
+    // description names no file or the file cannot be opened.
+    virtual PlatformResourceInputStreamPtr
+    createResourceInputStream(const CResourceDescription& desc) const noexcept = 0;
+
+    virtual const LinuxFactory* asLinuxFactory() const noexcept { return nullptr; }
+};
+
+// Valid between init() and exit(); outside that span a factory without a
+// resource folder stands in, so a look-up finds nothing rather than crashing.
+const IPlatformFactory& getPlatformFactory();
+
+} // namespace VSTGUI
