@@ -2,6 +2,7 @@
 // system: resource streams, bitmaps, windows and offscreen surfaces.
 #pragma once
 
+#include "vstgui/lib/platform/iplatformframe.h"
 #include "vstgui/lib/vstguifwd.h"
 #include <cstdint>
 #include <memory>
@@ -10,6 +11,7 @@ namespace VSTGUI
 {
 
 class LinuxFactory;
+class IPlatformOffscreen;
 
 class IPlatformFactory
 {
@@ -23,6 +25,20 @@ public:
     // description names no file or the file cannot be opened.
     virtual PlatformResourceInputStreamPtr
     createResourceInputStream(const CResourceDescription& desc) const noexcept = 0;
+
+    // Decodes a PNG image from a resource; null when it cannot be read.
+    virtual std::shared_ptr<IPlatformBitmap>
+    createBitmap(const CResourceDescription& desc) const noexcept = 0;
+
+    // Opens a window inside parent; null when the platform type is not served
+    // or the window system cannot be reached.
+    virtual std::unique_ptr<IPlatformFrame>
+    createFrame(IPlatformFrameCallback* callback, const CRect& size, void* parent,
+                PlatformType type, IPlatformFrameConfig* config) const noexcept = 0;
+
+    // A memory surface of width x height pixels; null when it cannot be made.
+    virtual std::unique_ptr<IPlatformOffscreen> createOffscreen(int32_t width,
+                                                                int32_t height) const noexcept = 0;
 
     virtual const LinuxFactory* asLinuxFactory() const noexcept { return nullptr; }
 };

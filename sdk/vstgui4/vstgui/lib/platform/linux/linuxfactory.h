@@ -18,6 +18,13 @@ public:
     uint64_t getTicks() const noexcept override;
     PlatformResourceInputStreamPtr
     createResourceInputStream(const CResourceDescription& desc) const noexcept override;
+    std::shared_ptr<IPlatformBitmap>
+    createBitmap(const CResourceDescription& desc) const noexcept override;
+    std::unique_ptr<IPlatformFrame>
+    createFrame(IPlatformFrameCallback* callback, const CRect& size, void* parent,
+                PlatformType type, IPlatformFrameConfig* config) const noexcept override;
+    std::unique_ptr<IPlatformOffscreen> createOffscreen(int32_t width,
+                                                        int32_t height) const noexcept override;
     const LinuxFactory* asLinuxFactory() const noexcept override { return this; }
 
     // The folder resource names are looked up in; tests and hosts that load
