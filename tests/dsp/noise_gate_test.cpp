@@ -144,7 +144,6 @@ TEST(NoiseGateThreshold, SumEqualToTheThirtyTwoBitThresholdIsNotAbove)
     patch_gate_update(gate, 0.0f, 0.1f, 44100.0f);
     EXPECT_EQ(PATCH_GATE_CLOSED, gate->state);
     // The next float up is above.
-    patch_gate_update(gate, 0.0f, 0.1f, 44100.0f);
     gate->window[0] = 0.300000042f;
     patch_gate_update(gate, 0.0f, 0.1f, 44100.0f);
     EXPECT_EQ(PATCH_GATE_OPENING, gate->state);

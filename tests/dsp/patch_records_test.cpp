@@ -1,7 +1,9 @@
 // A new patch: the values it starts from, what it owns, and that it owns it alone.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 
 #include "dsp/patch.h"
 #include "float_bits.h"
