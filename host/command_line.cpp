@@ -48,7 +48,8 @@ ParsedCommandLine parseCommandLine(int argc, const char* const* argv, std::ostre
     auto* demo = app.add_option("--demo", line.demoFolder,
                                 "render the built-in demo phrase through every factory preset "
                                 "into this folder");
-    auto* preset = app.add_option("--preset", line.preset, "factory preset to render with, by name");
+    auto* preset =
+        app.add_option("--preset", line.preset, "factory preset to render with, by name");
     auto* parameter = app.add_option("--param", parameterTexts,
                                      "set a parameter before rendering: ID=VALUE, VALUE "
                                      "normalized from 0 to 1; repeatable")

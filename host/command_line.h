@@ -35,7 +35,7 @@ struct CommandLine
 struct ParsedCommandLine
 {
     std::optional<CommandLine> commandLine; // empty when the program should stop
-    int exitCode = 0;                        // meaningful when commandLine is empty
+    int exitCode = 0;                       // meaningful when commandLine is empty
 };
 
 // Parses the host's arguments; help goes to `out`, mistakes to `err`.

@@ -11,8 +11,7 @@ namespace ferrulith::host
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
-template <class T>
-tresult HostAttributeList::store(AttrID id, T&& value)
+template <class T> tresult HostAttributeList::store(AttrID id, T&& value)
 {
     if (!id)
         return kInvalidArgument;
@@ -27,8 +26,7 @@ tresult HostAttributeList::store(AttrID id, T&& value)
     return kResultOk;
 }
 
-template <class T>
-const T* HostAttributeList::find(AttrID id) const
+template <class T> const T* HostAttributeList::find(AttrID id) const
 {
     if (!id)
         return nullptr;
@@ -36,7 +34,10 @@ const T* HostAttributeList::find(AttrID id) const
     return found == values.end() ? nullptr : std::get_if<T>(&found->second);
 }
 
-tresult PLUGIN_API HostAttributeList::setInt(AttrID id, int64 value) { return store(id, value); }
+tresult PLUGIN_API HostAttributeList::setInt(AttrID id, int64 value)
+{
+    return store(id, value);
+}
 
 tresult PLUGIN_API HostAttributeList::getInt(AttrID id, int64& value)
 {
@@ -47,7 +48,10 @@ tresult PLUGIN_API HostAttributeList::getInt(AttrID id, int64& value)
     return kResultOk;
 }
 
-tresult PLUGIN_API HostAttributeList::setFloat(AttrID id, double value) { return store(id, value); }
+tresult PLUGIN_API HostAttributeList::setFloat(AttrID id, double value)
+{
+    return store(id, value);
+}
 
 tresult PLUGIN_API HostAttributeList::getFloat(AttrID id, double& value)
 {
@@ -99,7 +103,10 @@ tresult PLUGIN_API HostAttributeList::getBinary(AttrID id, const void*& data, ui
 
 HostMessage::HostMessage() : attributes(makeHostObject<HostAttributeList>()) {}
 
-FIDString PLUGIN_API HostMessage::getMessageID() { return hasId ? messageId.c_str() : nullptr; }
+FIDString PLUGIN_API HostMessage::getMessageID()
+{
+    return hasId ? messageId.c_str() : nullptr;
+}
 
 void PLUGIN_API HostMessage::setMessageID(FIDString id)
 {

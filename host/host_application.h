@@ -28,7 +28,8 @@ public:
     Steinberg::tresult PLUGIN_API getInt(AttrID id, Steinberg::int64& value) override;
     Steinberg::tresult PLUGIN_API setFloat(AttrID id, double value) override;
     Steinberg::tresult PLUGIN_API getFloat(AttrID id, double& value) override;
-    Steinberg::tresult PLUGIN_API setString(AttrID id, const Steinberg::Vst::TChar* string) override;
+    Steinberg::tresult PLUGIN_API setString(AttrID id,
+                                            const Steinberg::Vst::TChar* string) override;
     // Copies as much as fits in `sizeInBytes`, always terminated.
     Steinberg::tresult PLUGIN_API getString(AttrID id, Steinberg::Vst::TChar* string,
                                             Steinberg::uint32 sizeInBytes) override;
@@ -40,10 +41,8 @@ public:
 
 private:
     using Value = std::variant<Steinberg::int64, double, std::u16string, std::vector<std::uint8_t>>;
-    template <class T>
-    Steinberg::tresult store(AttrID id, T&& value);
-    template <class T>
-    const T* find(AttrID id) const;
+    template <class T> Steinberg::tresult store(AttrID id, T&& value);
+    template <class T> const T* find(AttrID id) const;
 
     std::map<std::string, Value> values;
 };

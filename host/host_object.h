@@ -11,8 +11,7 @@
 namespace ferrulith::host
 {
 
-template <class Interface>
-class HostObject : public Interface
+template <class Interface> class HostObject : public Interface
 {
 public:
     HostObject() = default;
@@ -49,8 +48,7 @@ private:
 };
 
 // Makes a host object with the one reference that the returned pointer owns.
-template <class Object, class... Arguments>
-VstPtr<Object> makeHostObject(Arguments&&... arguments)
+template <class Object, class... Arguments> VstPtr<Object> makeHostObject(Arguments&&... arguments)
 {
     return VstPtr<Object>::adopt(new Object(std::forward<Arguments>(arguments)...));
 }

@@ -6,7 +6,9 @@ namespace ferrulith::host
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
-ParamValueQueue::ParamValueQueue(int32 capacity) : points(std::size_t(capacity > 0 ? capacity : 1)) {}
+ParamValueQueue::ParamValueQueue(int32 capacity) : points(std::size_t(capacity > 0 ? capacity : 1))
+{
+}
 
 tresult PLUGIN_API ParamValueQueue::getPoint(int32 index, int32& sampleOffset, ParamValue& value)
 {

@@ -19,14 +19,12 @@ void utf16FromUtf8(const std::string& text, char16_t* field, std::size_t capacit
 // Reads an 8-bit text field of `capacity` bytes that may lack its terminator.
 std::string boundedString(const char* text, std::size_t capacity);
 
-template <std::size_t N>
-std::string utf8FromUtf16(const char16_t (&field)[N])
+template <std::size_t N> std::string utf8FromUtf16(const char16_t (&field)[N])
 {
     return utf8FromUtf16(field, N);
 }
 
-template <std::size_t N>
-std::string boundedString(const char (&field)[N])
+template <std::size_t N> std::string boundedString(const char (&field)[N])
 {
     return boundedString(field, N);
 }

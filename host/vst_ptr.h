@@ -11,8 +11,7 @@
 namespace ferrulith::host
 {
 
-template <class Interface>
-const Steinberg::TUID& iidOf()
+template <class Interface> const Steinberg::TUID& iidOf()
 {
     return Interface::iid.toTUID();
 }
@@ -22,8 +21,7 @@ inline bool sameIid(const Steinberg::TUID a, const Steinberg::TUID b)
     return std::memcmp(a, b, sizeof(Steinberg::TUID)) == 0;
 }
 
-template <class T>
-class VstPtr
+template <class T> class VstPtr
 {
 public:
     VstPtr() = default;
@@ -62,6 +60,7 @@ public:
     }
     T* get() const { return object; }
     T* operator->() const { return object; }
+    T& operator*() const { return *object; }
     explicit operator bool() const { return object != nullptr; }
 
 private:
@@ -69,8 +68,7 @@ private:
 };
 
 // Asks `object` for `Interface`; empty when the object does not offer it.
-template <class Interface, class Source>
-VstPtr<Interface> queryInterface(Source* object)
+template <class Interface, class Source> VstPtr<Interface> queryInterface(Source* object)
 {
     if (!object)
         return {};

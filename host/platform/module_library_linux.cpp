@@ -46,7 +46,8 @@ std::string moduleFileInBundle(const std::string& bundlePath)
         return bundlePath;
     std::string name = lastPathComponent(bundlePath);
     const std::string suffix = ".vst3";
-    if (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+    if (name.size() > suffix.size() &&
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
         name.erase(name.size() - suffix.size());
     std::string folder = bundlePath;
     while (folder.size() > 1 && folder.back() == '/')
@@ -54,7 +55,10 @@ std::string moduleFileInBundle(const std::string& bundlePath)
     return folder + "/Contents/" + kArchitectureFolder + "/" + name + ".so";
 }
 
-ModuleLibrary::~ModuleLibrary() { close(); }
+ModuleLibrary::~ModuleLibrary()
+{
+    close();
+}
 
 bool ModuleLibrary::open(const std::string& moduleFile, std::string& error)
 {
@@ -72,8 +76,8 @@ bool ModuleLibrary::open(const std::string& moduleFile, std::string& error)
     getFactory = reinterpret_cast<GetFactoryFunction>(dlsym(handle, "GetPluginFactory"));
     if (!entry || !getFactory)
     {
-        error = moduleFile + " does not export " +
-                (entry ? "GetPluginFactory" : "ModuleEntry") + "; it is not a VST 3 module";
+        error = moduleFile + " does not export " + (entry ? "GetPluginFactory" : "ModuleEntry") +
+                "; it is not a VST 3 module";
         close();
         return false;
     }
