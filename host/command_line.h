@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace ferrulith::host
+{
+
+enum class HostTask
+{
+    Info,
+    Render,
+    Demo,
+};
+
+struct CommandLine
+{
+    std::string bundle;
+    HostTask task = HostTask::Info;
+    std::string inputFile;
+    std::string outputFile;
+    std::string demoFolder;
+    std::string preset;
+    // Normalized values by parameter identifier, applied in the order given.
+    std::vector<std::pair<std::uint32_t, double>> parameters;
+    bool bypass = false;
+    std::optional<double> sampleRate; // the input file's rate when not given
+    int blockSize = 512;
+};
+
+struct ParsedCommandLine
+{
+    std::optional<CommandLine> commandLine; // empty when the program should stop
+    int exitCode = 0;                       // meaningful when commandLine is empty
+};
+
+// Parses the host's arguments; help goes to `out`, mistakes to `err`.
+ParsedCommandLine parseCommandLine(int argc, const char* const* argv, std::ostream& out,
+                                   std::ostream& err);
+
+} // namespace ferrulith::host
