@@ -48,6 +48,7 @@ constexpr int kMenuWidth = 230;
 constexpr int kMenuHeight = 26;
 constexpr int kMenuX = kWidth - 18 - kMenuWidth;
 constexpr int kMenuY = 24;
+constexpr int kMenuArrowWidth = 28;
 
 // The knob's travel: 270 degrees, from lower left through the top to lower right.
 constexpr double kStartAngle = 0.75 * kPi;
@@ -370,6 +371,20 @@ void drawHeader(cairo_t* cr, Grain& grain)
     const double cw = spacedWidth(cr, caption, 2.0);
     engravedText(cr, kMenuX - 14 - cw, kMenuY + 17, caption, 2.0, kEngrave, 0.95);
     recess(cr, kMenuX - 3, kMenuY - 3, kMenuWidth + 6, kMenuHeight + 6, 5);
+
+    // The drop-down arrow sits in the slot beside the menu, which fills the rest
+    // of the slot in the slot's own colour (its list opens in that colour too).
+    const double ax = kMenuX + kMenuWidth - kMenuArrowWidth / 2.0;
+    const double ay = kMenuY + kMenuHeight / 2.0;
+    cairo_move_to(cr, ax - 5, ay - 2.5);
+    cairo_line_to(cr, ax + 5, ay - 2.5);
+    cairo_line_to(cr, ax, ay + 3.5);
+    cairo_close_path(cr);
+    setColor(cr, kEmber);
+    cairo_fill(cr);
+    cairo_set_source_rgba(cr, 1, 1, 1, 0.08);
+    cairo_rectangle(cr, kMenuX + kMenuWidth - kMenuArrowWidth, kMenuY + 4, 1, kMenuHeight - 8);
+    cairo_fill(cr);
 }
 
 void drawSection(cairo_t* cr, const Placed& p)
@@ -695,8 +710,7 @@ bool writeDescription(const std::string& dir)
            "  <colors>\n"
            "    <color name=\"ink\" rgba=\"#ece4d0ff\"/>\n"
            "    <color name=\"readout\" rgba=\"#ffb25cff\"/>\n"
-           "    <color name=\"slot\" rgba=\"#0b0c0eff\"/>\n"
-           "    <color name=\"slot-edge\" rgba=\"#5c5850ff\"/>\n"
+           "    <color name=\"slot\" rgba=\"#090a0aff\"/>\n"
            "  </colors>\n"
            "  <control-tags>\n";
     for (int i = 0; i < 10; ++i)
@@ -706,9 +720,9 @@ bool writeDescription(const std::string& dir)
         << "\" minSize=\"" << size << "\" maxSize=\"" << size
         << "\" bitmap=\"background\" background-color=\"#1d1e21ff\">\n";
     out << "    <view class=\"COptionMenu\" origin=\"" << xy(kMenuX, kMenuY) << "\" size=\""
-        << xy(kMenuWidth, kMenuHeight)
+        << xy(kMenuWidth - kMenuArrowWidth, kMenuHeight)
         << "\" control-tag=\"Presets\" font=\"menu\" font-color=\"ink\" back-color=\"slot\" "
-           "frame-color=\"slot-edge\"/>\n";
+           "frame-color=\"slot\"/>\n";
 
     for (const auto& p : placeSections())
     {
