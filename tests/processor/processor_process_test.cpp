@@ -318,3 +318,37 @@ TEST(ProcessorInactive, BlocksWhileInactiveWriteSilence)
     EXPECT_EQ(host.process(odd), kResultOk);
     EXPECT_EQ(odd.output(0), std::vector<float>(32, 0.0f));
 }
+
+TEST(ProcessorSoundAfterSetup, RefusedSampleSizeStillSetsTheRateOfTheNextPatch)
+{
+    ProcessorHost host;
+    ASSERT_EQ(host.initialize(), kResultOk);
+    ASSERT_EQ(host.setup(44100.0), kResultOk);
+    ASSERT_EQ(host.setup(48000.0, kSample64), kResultFalse);
+    ASSERT_EQ(host.activate(), kResultOk);
+
+    EngineReference engine48(48000.0f);
+    AudioBlock block(512, 2, 2);
+    block.fillInputs(testSignal);
+    ASSERT_EQ(host.process(block), kResultOk);
+    EXPECT_EQ(block.output(0), runEngine(engine48, block).left);
+}
+
+TEST(ProcessorSoundAfterState, OwnStateReadBackRunsTheRoundedLoValue)
+{
+    // The normalized form does not carry "lo" exactly: 0.300000012 is saved as
+    // 0.649999976 and read back as 0.299999952. Only a processor that was
+    // given a state runs that value; a fresh one runs the engine's own.
+    ProcessorHost host;
+    host.start();
+    ASSERT_EQ(host.setState(host.state()), kResultOk);
+    AudioBlock block(512, 2, 2);
+    block.fillInputs(testSignal);
+    ASSERT_EQ(host.process(block), kResultOk);
+
+    EngineReference engine(44100.0f);
+    engine.param(3).value = 0.299999952f;
+    const Rendered expected = runEngine(engine, block);
+    EXPECT_EQ(block.output(0), expected.left);
+    EXPECT_EQ(block.output(1), expected.right);
+}
