@@ -251,7 +251,7 @@ private:
     {
         void* found = nullptr;
         if (unknown && unknown->queryInterface(I::iid, &found) == kResultOk && found)
-            this->take(static_cast<I*>(found));
+            this->reset(static_cast<I*>(found));
     }
 };
 
