@@ -18,15 +18,15 @@ namespace fs = std::filesystem;
 namespace
 {
 
-struct Run
+struct ProgramRun
 {
     int status = -1;
     std::string output; // stdout and stderr together
 };
 
-Run runHostProgram(const std::string& arguments)
+ProgramRun runHostProgram(const std::string& arguments)
 {
-    Run run;
+    ProgramRun run;
     const std::string command = std::string(FERRULITH_HOST_PATH) + " --bundle " +
                                 FERRULITH_BUNDLE_PATH + " " + arguments + " 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
@@ -60,7 +60,7 @@ public:
 
 TEST(HostProgram, InfoListsTheFactoryTheTenParametersAndThePresets)
 {
-    const Run run = runHostProgram("--info");
+    const ProgramRun run = runHostProgram("--info");
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_NE(run.output.find("Classes: 2"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("Parameters: 10"), std::string::npos) << run.output;
@@ -85,8 +85,8 @@ TEST(HostProgram, RendersAFileWithAPresetAndSettingsExactlyAsTheLibraryDoes)
     const std::string out = (folder.path / "wet.wav").string();
     writeAudioFile(in, input);
 
-    const Run run = runHostProgram("--in " + in + " --out " + out +
-                                   " --preset 'Well boosted' --param 2=0.3 --block 100");
+    const ProgramRun run = runHostProgram("--in " + in + " --out " + out +
+                                          " --preset 'Well boosted' --param 2=0.3 --block 100");
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_NE(run.output.find(out), std::string::npos) << run.output;
     EXPECT_EQ(run.output.find('%'), std::string::npos) << "no progress line on a short file";
@@ -109,16 +109,17 @@ TEST(HostProgram, MistakesEndWithAReasonAndAFailingStatus)
 {
     ScratchFolder folder;
     const std::string out = (folder.path / "wet.wav").string();
-    const Run missingInput = runHostProgram("--in /no/such.wav --out " + out);
+    const ProgramRun missingInput = runHostProgram("--in /no/such.wav --out " + out);
     EXPECT_NE(missingInput.status, 0);
     EXPECT_NE(missingInput.output.find("/no/such.wav"), std::string::npos) << missingInput.output;
 
     const std::string in = (folder.path / "dry.wav").string();
     writeAudioFile(in, AudioBuffer{48000.0, {std::vector<float>(64, 0.0f)}});
-    const Run badPreset = runHostProgram("--in " + in + " --out " + out + " --preset Nope");
+    const ProgramRun badPreset = runHostProgram("--in " + in + " --out " + out + " --preset Nope");
     EXPECT_NE(badPreset.status, 0);
     EXPECT_NE(badPreset.output.find("Dungeon"), std::string::npos) << badPreset.output;
-    const Run badParameter = runHostProgram("--in " + in + " --out " + out + " --param 42=0.5");
+    const ProgramRun badParameter =
+        runHostProgram("--in " + in + " --out " + out + " --param 42=0.5");
     EXPECT_NE(badParameter.status, 0);
     EXPECT_NE(badParameter.output.find("42"), std::string::npos) << badParameter.output;
     EXPECT_FALSE(fs::exists(out));
@@ -128,7 +129,7 @@ TEST(HostProgram, TheDemoRendersOnePhraseThroughEveryPresetIntoNamedFiles)
 {
     ScratchFolder folder;
     const fs::path demo = folder.path / "demo";
-    const Run run = runHostProgram("--demo " + demo.string());
+    const ProgramRun run = runHostProgram("--demo " + demo.string());
     ASSERT_EQ(run.status, 0) << run.output;
 
     PluginModule module(FERRULITH_BUNDLE_PATH);
