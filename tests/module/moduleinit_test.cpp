@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+
 #include <stdexcept>
 #include <string>
 
@@ -30,12 +32,15 @@ ModuleTerminator stop([] { trail += "S"; });
 TEST(ModuleEntry, HooksRunOnTheFirstEntryAndTheBalancingExitOnly)
 {
     trail.clear();
-    int handle = 0;
+    // A real module handle: the editor library's start-up hook, linked in with
+    // the controller, asks the loader about it.
+    void* handle = dlopen(nullptr, RTLD_NOW);
+    ASSERT_NE(handle, nullptr);
     EXPECT_EQ(getPlatformModuleHandle(), nullptr);
-    EXPECT_TRUE(ModuleEntryDetail::enter(&handle));
+    EXPECT_TRUE(ModuleEntryDetail::enter(handle));
     EXPECT_EQ(trail, "EL");
-    EXPECT_EQ(getPlatformModuleHandle(), &handle);
-    EXPECT_TRUE(ModuleEntryDetail::enter(&handle));
+    EXPECT_EQ(getPlatformModuleHandle(), handle);
+    EXPECT_TRUE(ModuleEntryDetail::enter(handle));
     EXPECT_EQ(trail, "EL");
 
     EXPECT_TRUE(ModuleEntryDetail::leave());
@@ -46,10 +51,11 @@ TEST(ModuleEntry, HooksRunOnTheFirstEntryAndTheBalancingExitOnly)
 
     // An exit too many is refused and does not unbalance the next entry.
     EXPECT_FALSE(ModuleEntryDetail::leave());
-    EXPECT_TRUE(ModuleEntryDetail::enter(&handle));
+    EXPECT_TRUE(ModuleEntryDetail::enter(handle));
     EXPECT_EQ(trail, "ELSEL");
     EXPECT_TRUE(ModuleEntryDetail::leave());
     EXPECT_EQ(trail, "ELSELS");
+    dlclose(handle);
 }
 
 TEST(ModuleEntry, AFailedStartLeavesTheModuleClosedForAnotherTry)
