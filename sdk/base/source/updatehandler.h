@@ -25,6 +25,10 @@ public:
     // static destruction can still unregister.
     static UpdateHandler* instance();
 
+    // The handler is itself an FObject that may have dependents of its own.
+    using FObject::addDependent;
+    using FObject::removeDependent;
+
     // object is the FUnknown pointer of the watched object (an FObject's
     // unknownCast()). A dependent is kept once per object.
     tresult PLUGIN_API addDependent(FUnknown* object, IDependent* dependent) SMTG_OVERRIDE;
