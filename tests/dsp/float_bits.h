@@ -1,0 +1,23 @@
+// Bit-exact float comparisons: the engine's widths are behaviour, so tests
+// compare bit patterns, not values within a tolerance.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+
+inline uint32_t bits_of(float value)
+{
+    uint32_t bits;
+    memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+inline uint64_t bits_of(double value)
+{
+    uint64_t bits;
+    memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+#define EXPECT_SAME_FLOAT(expected, actual) EXPECT_EQ(bits_of(expected), bits_of(actual))
+#define ASSERT_SAME_FLOAT(expected, actual) ASSERT_EQ(bits_of(expected), bits_of(actual))
