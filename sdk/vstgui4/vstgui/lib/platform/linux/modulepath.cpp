@@ -1,7 +1,6 @@
 #include "vstgui/lib/platform/linux/modulepath.h"
 
 #include <dlfcn.h>
-#include <link.h>
 
 namespace VSTGUI
 {
@@ -22,14 +21,11 @@ std::string parentOf(const std::string& path)
 }
 } // namespace
 
-std::string findModuleFile(PlatformInstanceHandle instance)
+// The file is found from an address inside this code, which always lies in the
+// module that holds the editor library; the handle a host passes in is not
+// trusted to be a dlopen handle.
+std::string findModuleFile(PlatformInstanceHandle /*instance*/)
 {
-    if (instance)
-    {
-        link_map* map = nullptr;
-        if (dlinfo(instance, RTLD_DI_LINKMAP, &map) == 0 && map && map->l_name && *map->l_name)
-            return map->l_name;
-    }
     Dl_info info{};
     if (dladdr(reinterpret_cast<void*>(&anchorInThisModule), &info) && info.dli_fname)
         return info.dli_fname;
