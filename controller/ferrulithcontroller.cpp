@@ -5,6 +5,9 @@
 
 #include "base/source/fstreamer.h"
 #include "public.sdk/source/vst/utility/stringconvert.h"
+#include "vstgui/plugin-bindings/vst3editor.h"
+
+#include <cstring>
 
 namespace quorvelware
 {
@@ -145,9 +148,20 @@ tresult PLUGIN_API FerrulithController::getParamValueByString(ParamID tag, TChar
     return EditControllerEx1::getParamValueByString(tag, string, valueNormalized);
 }
 
-IPlugView* PLUGIN_API FerrulithController::createView(FIDString /*name*/)
+IPlugView* PLUGIN_API FerrulithController::createView(FIDString name)
 {
-    return nullptr;
+    // The editor is all UI description: no view classes or sub-controllers of
+    // our own. Each call makes a new editor that the host owns.
+    if (name == nullptr || std::strcmp(name, ViewType::kEditor) != 0)
+        return nullptr;
+    try
+    {
+        return new VSTGUI::VST3Editor(this, "view", "ferrulitheditor.uidesc");
+    }
+    catch (...)
+    {
+        return nullptr;
+    }
 }
 
 tresult PLUGIN_API FerrulithController::programDataSupported(ProgramListID listId)

@@ -62,6 +62,17 @@ ParsedCommandLine parseCommandLine(int argc, const char* const* argv, std::ostre
                       ->capture_default_str()
                       ->check(CLI::Range(1, 65536));
 
+    double editorSeconds = 0.0;
+    auto* editor = app.add_flag("--editor", "open the plug-in's editor in a window");
+    auto* seconds = app.add_option("--seconds", editorSeconds,
+                                   "close the editor's window after this many seconds")
+                        ->check(CLI::PositiveNumber);
+    auto* picture = app.add_option("--editor-png", line.editorPicture,
+                                   "save a picture of the editor to this PNG file");
+
+    seconds->needs(editor);
+    editor->excludes(info, input, demo);
+    picture->excludes(info, input);
     input->needs(output);
     output->needs(input);
     info->excludes(input, demo);
@@ -76,15 +87,21 @@ ParsedCommandLine parseCommandLine(int argc, const char* const* argv, std::ostre
         app.parse(argc, argv);
         for (const auto& text : parameterTexts)
             line.parameters.push_back(parseParameterAssignment(text));
-        if (!*input && !*demo && !*info)
-            throw CLI::RequiredError("one of --info, --in/--out or --demo");
+        if (!*input && !*demo && !*info && !*editor && !*picture)
+            throw CLI::RequiredError("one of --info, --in/--out, --demo, --editor or --editor-png");
     }
     catch (const CLI::ParseError& error)
     {
         return {std::nullopt, app.exit(error, out, err)};
     }
 
-    line.task = *demo ? HostTask::Demo : *input ? HostTask::Render : HostTask::Info;
+    line.task = *demo                 ? HostTask::Demo
+                : *input              ? HostTask::Render
+                : *editor || *picture ? HostTask::Editor
+                                      : HostTask::Info;
+    line.editorWindow = static_cast<bool>(*editor);
+    if (*seconds)
+        line.editorSeconds = editorSeconds;
     if (*rate)
         line.sampleRate = sampleRate;
     return {line, 0};

@@ -15,6 +15,7 @@ enum class HostTask
     Info,
     Render,
     Demo,
+    Editor,
 };
 
 struct CommandLine
@@ -30,6 +31,11 @@ struct CommandLine
     bool bypass = false;
     std::optional<double> sampleRate; // the input file's rate when not given
     int blockSize = 512;
+    // The editor: how long to keep its window open (until closed when empty)
+    // and where to save its picture.
+    bool editorWindow = false;
+    std::optional<double> editorSeconds;
+    std::string editorPicture;
 };
 
 struct ParsedCommandLine

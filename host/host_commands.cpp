@@ -2,6 +2,7 @@
 
 #include "audio_file.h"
 #include "demo_phrase.h"
+#include "editor_session.h"
 #include "host_error.h"
 #include "plugin_info.h"
 #include "plugin_instance.h"
@@ -145,6 +146,19 @@ int renderDemo(const CommandLine& line, std::ostream& out)
     return 0;
 }
 
+int openEditor(const CommandLine& line, std::ostream& out)
+{
+    PluginModule module(line.bundle);
+    PluginInstance instance(module);
+    applySettings(instance, line);
+    EditorOptions options;
+    options.seconds = line.editorSeconds;
+    options.pictureFile = line.editorPicture;
+    options.closeAfterPicture = !line.editorWindow;
+    runEditor(instance, options, out);
+    return 0;
+}
+
 } // namespace
 
 std::string demoFileName(const std::string& preset)
@@ -180,6 +194,8 @@ int runHost(const CommandLine& line, std::ostream& out, std::ostream& err)
             return renderFile(line, out, err);
         case HostTask::Demo:
             return renderDemo(line, out);
+        case HostTask::Editor:
+            return openEditor(line, out);
         }
     }
     catch (const std::exception& error)
