@@ -69,6 +69,7 @@ tresult PLUGIN_API UpdateHandler::removeDependent(FUnknown* object, IDependent* 
     }
     if (list.empty())
         entries.erase(entries.begin() + (entry - entries.data()));
+    releaseEmptyTables();
     return removed ? kResultOk : kResultFalse;
 }
 
@@ -119,6 +120,7 @@ tresult UpdateHandler::triggerDeferedUpdates(FUnknown* object)
                 return kResultOk;
             next = *it;
             deferred.erase(it);
+            releaseEmptyTables();
         }
         // Keeps the object alive while its dependents run.
         if (FObject* fobject = FObject::unknownToObject(next.first))
@@ -141,6 +143,17 @@ void UpdateHandler::removeObject(FUnknown* object)
     deferred.erase(std::remove_if(deferred.begin(), deferred.end(),
                                   [object](const auto& item) { return item.first == object; }),
                    deferred.end());
+    releaseEmptyTables();
+}
+
+// The handler itself is never destroyed, so tables that empty must give their
+// memory back, or every load and unload of the module would leave it behind.
+void UpdateHandler::releaseEmptyTables()
+{
+    if (entries.empty())
+        std::vector<Entry>().swap(entries);
+    if (deferred.empty())
+        std::vector<std::pair<FUnknown*, int32>>().swap(deferred);
 }
 
 int32 UpdateHandler::countDependents(FUnknown* object)

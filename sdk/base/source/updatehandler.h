@@ -63,6 +63,7 @@ private:
 
     Entry* find(FUnknown* object);
     bool isRegistered(FUnknown* object, IDependent* dependent);
+    void releaseEmptyTables(); // caller holds the mutex
 
     std::mutex mutex;
     std::vector<Entry> entries;

@@ -1,7 +1,7 @@
 #include "vstgui/lib/platform/linux/modulepath.h"
 
+#include <cairo.h>
 #include <dlfcn.h>
-#include <link.h>
 
 namespace VSTGUI
 {
@@ -22,14 +22,11 @@ std::string parentOf(const std::string& path)
 }
 } // namespace
 
-std::string findModuleFile(PlatformInstanceHandle instance)
+// The file is found from an address inside this code, which always lies in the
+// module that holds the editor library; the handle a host passes in is not
+// trusted to be a dlopen handle.
+std::string findModuleFile(PlatformInstanceHandle /*instance*/)
 {
-    if (instance)
-    {
-        link_map* map = nullptr;
-        if (dlinfo(instance, RTLD_DI_LINKMAP, &map) == 0 && map && map->l_name && *map->l_name)
-            return map->l_name;
-    }
     Dl_info info{};
     if (dladdr(reinterpret_cast<void*>(&anchorInThisModule), &info) && info.dli_fname)
         return info.dli_fname;
@@ -44,6 +41,13 @@ std::string bundleResourceFolder(const std::string& moduleFile)
     if (contents.back() != '/')
         contents += '/';
     return contents + "Resources";
+}
+
+void keepDrawingLibrariesLoaded()
+{
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&cairo_create), &info) && info.dli_fname)
+        dlopen(info.dli_fname, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
 }
 
 } // namespace VSTGUI
