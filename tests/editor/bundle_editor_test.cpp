@@ -85,12 +85,17 @@ TEST_F(BundleEditor, LoadedControllerMakesTheEditorOnlyForItsName)
     EXPECT_EQ(instance.controller()->createView(nullptr), nullptr);
 
     IPlugView* view = createEditor(instance);
+    IPlugView* another = instance.controller()->createView(Vst::ViewType::kEditor);
     ASSERT_NE(view, nullptr);
+    ASSERT_NE(another, nullptr);
+    EXPECT_NE(view, another) << "each call makes a new editor";
     ViewRect size;
     ASSERT_EQ(view->getSize(&size), kResultOk);
     EXPECT_EQ(size.getWidth(), kPanelWidth);
     EXPECT_EQ(size.getHeight(), kPanelHeight);
-    view->release();
+    // Each comes with the one reference the host owns.
+    EXPECT_EQ(view->release(), 0u);
+    EXPECT_EQ(another->release(), 0u);
 }
 
 TEST_F(BundleEditor, DesignFromTheBundlesResourcesDrawsWithoutADisplay)
