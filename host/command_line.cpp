@@ -72,7 +72,7 @@ ParsedCommandLine parseCommandLine(int argc, const char* const* argv, std::ostre
 
     seconds->needs(editor);
     editor->excludes(info, input, demo);
-    picture->excludes(info, input);
+    picture->excludes(info, input, demo);
     input->needs(output);
     output->needs(input);
     info->excludes(input, demo);
