@@ -160,7 +160,7 @@ TEST_F(BundleEditor, WindowShowsTheEditorAndEveryRemoveLeavesNothingRegistered)
 // never again (the cairo device of its previous X connection is not finished
 // before that connection closes, so the next connection inherits its state).
 // Enable once the X11 frame finishes the device.
-TEST_F(BundleEditor, DISABLED_SameViewShowsItselfAgainWhenReattached)
+TEST_F(BundleEditor, SameViewShowsItselfAgainWhenReattached)
 {
     if (!haveDisplay())
         GTEST_SKIP() << "needs an X display (scripts/test.sh runs the tests under Xvfb)";
