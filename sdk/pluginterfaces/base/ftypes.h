@@ -15,8 +15,11 @@ typedef int16_t int16;
 typedef uint16_t uint16;
 typedef int32_t int32;
 typedef uint32_t uint32;
-typedef long long int64;
-typedef unsigned long long uint64;
+// The 64-bit types are the fixed-width ones, as in the interfaces hosts are
+// built against: on LP64 Linux int64 is `long`, not `long long`, which decides
+// overloads, pointer conversions and mangled names wherever it is spelled out.
+typedef int64_t int64;
+typedef uint64_t uint64;
 typedef int64 TSize;
 
 static const int32 kMaxInt32 = INT32_MAX;
