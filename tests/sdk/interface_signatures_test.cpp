@@ -45,7 +45,9 @@ static_assert(std::is_same_v<int64, int64_t> && std::is_same_v<uint64, uint64_t>
 static_assert(std::is_same_v<tresult, int32> && std::is_same_v<TBool, uint8>);
 static_assert(std::is_same_v<char16, char16_t> && std::is_same_v<TChar, char16>);
 static_assert(std::is_same_v<TUID, int8[16]> && std::is_same_v<String128, TChar[128]>);
-static_assert(std::is_same_v<FIDString, const char8*> && std::is_same_v<CString, const char8*>);
+static_assert(std::is_same_v<FIDString, const char8*> &&
+              std::is_same_v<Vst::CString, const char8*>);
+static_assert(std::is_same_v<tchar, char16> && std::is_same_v<Steinberg::CString, const char16*>);
 static_assert(std::is_same_v<ParamID, uint32> && std::is_same_v<ParamValue, double>);
 static_assert(std::is_same_v<UnitID, int32> && std::is_same_v<ProgramListID, int32>);
 static_assert(std::is_same_v<MediaType, int32> && std::is_same_v<BusDirection, int32>);
@@ -159,7 +161,7 @@ SIGNATURE(IUnitInfo, getUnitInfo, tresult, int32, UnitInfo&);
 SIGNATURE(IUnitInfo, getProgramListCount, int32);
 SIGNATURE(IUnitInfo, getProgramListInfo, tresult, int32, ProgramListInfo&);
 SIGNATURE(IUnitInfo, getProgramName, tresult, ProgramListID, int32, String128);
-SIGNATURE(IUnitInfo, getProgramInfo, tresult, ProgramListID, int32, CString, String128);
+SIGNATURE(IUnitInfo, getProgramInfo, tresult, ProgramListID, int32, Vst::CString, String128);
 SIGNATURE(IUnitInfo, hasProgramPitchNames, tresult, ProgramListID, int32);
 SIGNATURE(IUnitInfo, getProgramPitchName, tresult, ProgramListID, int32, int16, String128);
 SIGNATURE(IUnitInfo, getSelectedUnit, UnitID);

@@ -38,6 +38,15 @@ typedef uint8 TBool;
 typedef char char8;
 typedef char16_t char16;
 
+// Text of the interfaces is UTF-16, so the generic character (tchar, CString,
+// STR()) is the 16-bit one, as in the headers hosts build against.
+#ifndef UNICODE
+#define UNICODE 1
+#endif
+#ifndef _UNICODE
+#define _UNICODE 1
+#endif
+
 #ifdef UNICODE
 typedef char16 tchar;
 #else
