@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "dsp/noise_gate.h"
 #include "dsp/patch.h"
 
 // Every heap block of patch_create comes from here. Tests link their own
@@ -27,16 +28,6 @@ inline float patch_saturate(float x)
     const float upper = t < 1.0f ? t : 1.0f;
     return upper > -1.0f ? upper : -1.0f;
 }
-
-// One gate update for shaped sample s at gate level level; returns the gated
-// sample. sum must be the running sum that belongs to this gate's window.
-float patch_gate_update(patch_gate_t* gate, patch_ring_sum_t* sum, float s, float level,
-                        float sample_rate);
-
-// Whether the window's magnitudes, added in index order in 64-bit, exceed
-// threshold. Decided from the running sum whenever that provably gives the same
-// answer as the ordered sum, else by the ordered sum itself.
-bool patch_ring_above(const patch_gate_t* gate, const patch_ring_sum_t* sum, double threshold);
 
 // Shared tone values of a frame, computed afresh.
 double patch_lo_gain(float lo_db);

@@ -109,6 +109,10 @@ void patch_process_sample(patch_t* patch, const float* frame)
 {
     const float in_l = frame[0];
     const float in_r = frame[1];
+    // The input tanh calls depend on nothing else: started first, they overlap
+    // the end of the previous frame's chain.
+    const float sat_in_l = patch_saturate(in_l);
+    const float sat_in_r = patch_saturate(in_r);
     const bool bypass = patch->bypass != 0;
     if (bypass)
     {
@@ -145,23 +149,15 @@ void patch_process_sample(patch_t* patch, const float* frame)
     const float lo_db = patch_scaled(patch->lo_factor, lo);
     const float hi_db = patch_scaled(patch->hi_factor, hi);
 
-    const float shaped_l = limit_shaped(patch_saturate(in_l));
-    const float shaped_r = limit_shaped(patch_saturate(in_r));
-    const float gated_l =
-        patch_gate_update(&patch->gate_l, &cache.sum_l, shaped_l, gate_level, sample_rate);
-    const float gated_r =
-        patch_gate_update(&patch->gate_r, &cache.sum_r, shaped_r, gate_level, sample_rate);
-    const float driven_l = gated_l * drive_gain;
-    const float driven_r = gated_r * drive_gain;
+    // Outputs are last frame's saturated mix at this frame's volume.
+    if (!bypass)
+    {
+        patch->out_r->value = volume_gain * w.sat_r;
+        patch->out_l->value = w.sat_l * volume_gain;
+    }
 
-    const float pre_l = patch_saturate(driven_l);
-    const float pre_r = patch_saturate(driven_r);
-    const float boost_in_l = boost_gain * pre_l;
-    const float boost_in_r = boost_gain * pre_r;
-    const float boosted_l = patch_saturate(boost_in_l);
-    const float boosted_r = patch_saturate(boost_in_r);
-
-    // Shared tone values: the left filter takes the right one's tuning.
+    // Shared tone values, off the signal's path: the left filter takes the
+    // right one's tuning.
     patch_filter_tune(&patch->filter_r, cut_value * 0.3f, res_value * 0.9f);
     patch_filter_tune(&patch->filter_l, patch->filter_r.f, patch->filter_r.r);
     const double low_gain = lo_gain(&cache.lo_gain, lo_db);
@@ -176,6 +172,22 @@ void patch_process_sample(patch_t* patch, const float* frame)
     set_coef(&cache.coef_lo_l, &patch->lo_l, sample_rate, period);
     set_coef(&cache.coef_hi_l, &patch->hi_l, sample_rate, period);
 
+    const float shaped_l = limit_shaped(sat_in_l);
+    const float shaped_r = limit_shaped(sat_in_r);
+    const float gated_l =
+        patch_gate_update(&patch->gate_l, &cache.sum_l, shaped_l, gate_level, sample_rate);
+    const float gated_r =
+        patch_gate_update(&patch->gate_r, &cache.sum_r, shaped_r, gate_level, sample_rate);
+    const float driven_l = gated_l * drive_gain;
+    const float driven_r = gated_r * drive_gain;
+
+    const float pre_l = patch_saturate(driven_l);
+    const float pre_r = patch_saturate(driven_r);
+    const float boost_in_l = boost_gain * pre_l;
+    const float boost_in_r = boost_gain * pre_r;
+    const float boosted_l = patch_saturate(boost_in_l);
+    const float boosted_r = patch_saturate(boost_in_r);
+
     const float bp_r_out = patch_filter_run(&patch->filter_r, boosted_r);
     const float bp_l_out = patch_filter_run(&patch->filter_l, boosted_l);
     const float lo_r_out = patch_low_band_run(&patch->lo_r, boosted_r);
@@ -188,18 +200,7 @@ void patch_process_sample(patch_t* patch, const float* frame)
     const float mix_l = (lo_l_out * patch->mix_l_weight[0] + bp_l_out * patch->mix_l_weight[1]) +
                         hi_l_out * patch->mix_l_weight[3];
 
-    // Outputs are last frame's saturated mix at this frame's volume.
-    if (!bypass)
-    {
-        patch->out_r->value = volume_gain * w.sat_r;
-        patch->out_l->value = w.sat_l * volume_gain;
-    }
-    const float sat_l = patch_saturate(mix_l);
-    const float sat_r = patch_saturate(mix_r);
-
     w.volume_gain = volume_gain;
-    w.sat_l = sat_l;
-    w.sat_r = sat_r;
     w.drive_gain = drive_gain;
     w.lo_r_out = lo_r_out;
     w.bp_r_out = bp_r_out;
@@ -227,4 +228,8 @@ void patch_process_sample(patch_t* patch, const float* frame)
     w.hi_db = hi_db;
     w.cut_value = cut_value;
     w.res_value = res_value;
+
+    // Last, so the next frame's first calls follow them closely.
+    w.sat_l = patch_saturate(mix_l);
+    w.sat_r = patch_saturate(mix_r);
 }

@@ -98,3 +98,28 @@ void BM_EightTanhfPerFrame(benchmark::State& state)
 BENCHMARK(BM_EightTanhfPerFrame);
 
 } // namespace
+
+void BM_TanhfChains(benchmark::State& state)
+{
+    const std::vector<float> signal = noisy_signal();
+    int n = 0;
+    float hold_l = 0, hold_r = 0;
+    for (auto _ : state)
+    {
+        const float* frame = &signal[2 * n];
+        float l = ::tanhf(frame[0]);
+        float r = ::tanhf(frame[1]);
+        l = ::tanhf(l * 8.0f);
+        r = ::tanhf(r * 8.0f);
+        l = ::tanhf(l * 11.59f);
+        r = ::tanhf(r * 11.59f);
+        l = ::tanhf(l * 0.9f);
+        r = ::tanhf(r * 0.9f);
+        hold_l = l;
+        hold_r = r;
+        benchmark::DoNotOptimize(hold_l);
+        benchmark::DoNotOptimize(hold_r);
+        n = (n + 1) & (kFrames - 1);
+    }
+}
+BENCHMARK(BM_TanhfChains);
