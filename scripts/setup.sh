@@ -8,7 +8,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libsndfile1-dev libcli11-dev
   libx11-dev libxcb1-dev libx11-xcb-dev libcairo2-dev libexpat1-dev libpng-dev
-  xvfb xauth
+  xvfb xauth fonts-dejavu-core
 )
 
 missing=()

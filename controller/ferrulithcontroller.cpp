@@ -1,0 +1,192 @@
+#include "controller/ferrulithcontroller.h"
+
+#include "controller/ferrulithparamids.h"
+#include "controller/ferrulithpresets.h"
+
+#include "base/source/fstreamer.h"
+#include "public.sdk/source/vst/utility/stringconvert.h"
+#include "vstgui/plugin-bindings/vst3editor.h"
+
+#include <cstring>
+
+namespace quorvelware
+{
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+
+namespace
+{
+
+// Registered defaults: the 32-bit values 0.1, 0.3 and 0.4 widened, which is
+// what the patch's own defaults normalize to.
+constexpr ParamValue kDefaultPoint1 = static_cast<double>(0.1f);
+constexpr ParamValue kDefaultPoint3 = static_cast<double>(0.3f);
+constexpr ParamValue kDefaultPoint4 = static_cast<double>(0.4f);
+
+} // namespace
+
+FUnknown* FerrulithController::createInstance(void* /*context*/)
+{
+    return static_cast<IEditController*>(new FerrulithController);
+}
+
+tresult PLUGIN_API FerrulithController::initialize(FUnknown* context)
+{
+    // Registered already (possibly with no host context, which the base does
+    // not remember): registering again would double every parameter.
+    if (parameters.getParameterCount() > 0)
+        return kResultFalse;
+    const tresult result = EditControllerEx1::initialize(context);
+    if (result != kResultOk)
+        return result;
+    registerParameters();
+    return kResultOk;
+}
+
+void FerrulithController::registerParameters()
+{
+    // "Bypass" first and "Presets" last: hosts list parameters in this order.
+    parameters.addParameter(STR16("Bypass"), nullptr, 1, 0.0, ParameterInfo::kCanAutomate,
+                            kBypassId, kRootUnitId);
+    const struct
+    {
+        const TChar* title;
+        ParamValue defaultValue;
+        ParamID id;
+    } sound[] = {
+        {STR16("Preamp"), kDefaultPoint1, kPreampId},
+        {STR16("Noise"), kDefaultPoint3, kNoiseId},
+        {STR16("Volume"), 0.5, kVolumeId},
+        {STR16("Lo"), 0.5, kLoId},
+        {STR16("Res"), kDefaultPoint4, kResId},
+        {STR16("Cut"), 0.5, kCutId},
+        {STR16("Hi"), 0.5, kHiId},
+        {STR16("Boost"), kDefaultPoint1, kBoostId},
+    };
+    for (const auto& p : sound)
+        parameters.addParameter(p.title, STR16(""), 0, p.defaultValue, ParameterInfo::kCanAutomate,
+                                static_cast<int32>(p.id), kRootUnitId);
+
+    addUnit(new Unit(STR16("Root"), kRootUnitId, kNoParentUnitId, kPresetsId));
+
+    auto* presets = new ProgramList(STR16("Presets"), kPresetsId, kRootUnitId);
+    addProgramList(presets);
+    for (const char* name : kPresetNames)
+        presets->addProgram(VST3::StringConvert::convert(name).c_str());
+
+    // A program change is the host's business, not an automation lane.
+    Parameter* programChange = presets->getParameter();
+    programChange->getInfo().flags &= ~ParameterInfo::kCanAutomate;
+    programChange->getInfo().flags |= ParameterInfo::kIsProgramChange;
+    parameters.addParameter(programChange);
+}
+
+tresult PLUGIN_API FerrulithController::terminate()
+{
+    return EditControllerEx1::terminate();
+}
+
+tresult PLUGIN_API FerrulithController::setParamNormalized(ParamID tag, ParamValue value)
+{
+    const tresult result = EditController::setParamNormalized(tag, value);
+    if (result != kResultOk || tag != kPresetsId)
+        return result;
+
+    // Load the preset into the sound parameters, then ask the host to re-read
+    // them; no edits are sent, the processor follows identifier 9 itself.
+    const int32 row = presetRowForValue(value);
+    for (int32 k = 0; k < kPresetValueCount; ++k)
+        EditController::setParamNormalized(static_cast<ParamID>(k), kPresetValues[row][k]);
+    if (componentHandler)
+        componentHandler->restartComponent(kParamValuesChanged);
+    return result;
+}
+
+tresult PLUGIN_API FerrulithController::setComponentState(IBStream* state)
+{
+    if (state == nullptr)
+        return kResultFalse;
+    // Read the whole state before applying any of it: a truncated stream
+    // must not leave half a preset behind.
+    IBStreamer streamer(state, kLittleEndian);
+    bool bypass = false;
+    float values[kPresetValueCount] = {};
+    if (!streamer.readBool(bypass))
+        return kResultFalse;
+    for (float& v : values)
+        if (!streamer.readFloat(v))
+            return kResultFalse;
+
+    setParamNormalized(kBypassId, bypass ? 1.0 : 0.0);
+    for (int32 k = 0; k < kPresetValueCount; ++k)
+        setParamNormalized(static_cast<ParamID>(k), values[k]);
+    return kResultOk;
+}
+
+tresult PLUGIN_API FerrulithController::setState(IBStream* state)
+{
+    // Everything the controller shows comes from the processor's state.
+    return state != nullptr ? kResultOk : kResultFalse;
+}
+
+tresult PLUGIN_API FerrulithController::getState(IBStream* /*state*/)
+{
+    return kResultOk;
+}
+
+tresult PLUGIN_API FerrulithController::getParamStringByValue(ParamID tag,
+                                                              ParamValue valueNormalized,
+                                                              String128 string)
+{
+    return EditControllerEx1::getParamStringByValue(tag, valueNormalized, string);
+}
+
+tresult PLUGIN_API FerrulithController::getParamValueByString(ParamID tag, TChar* string,
+                                                              ParamValue& valueNormalized)
+{
+    return EditControllerEx1::getParamValueByString(tag, string, valueNormalized);
+}
+
+IPlugView* PLUGIN_API FerrulithController::createView(FIDString name)
+{
+    // The editor is all UI description: no view classes or sub-controllers of
+    // our own. Each call makes a new editor that the host owns.
+    if (name == nullptr || std::strcmp(name, ViewType::kEditor) != 0)
+        return nullptr;
+    try
+    {
+        return new VSTGUI::VST3Editor(this, "view", "ferrulitheditor.uidesc");
+    }
+    catch (...)
+    {
+        return nullptr;
+    }
+}
+
+tresult PLUGIN_API FerrulithController::programDataSupported(ProgramListID listId)
+{
+    return listId == static_cast<ProgramListID>(kPresetsId) ? kResultTrue : kResultFalse;
+}
+
+tresult PLUGIN_API FerrulithController::getProgramData(ProgramListID /*listId*/, int32 programIndex,
+                                                       IBStream* data)
+{
+    if (programIndex < 0 || programIndex >= kPresetCount || data == nullptr)
+        return kResultFalse;
+    IBStreamer streamer(data, kLittleEndian);
+    bool complete = true;
+    for (float v : kPresetValues[programIndex])
+        complete = streamer.writeFloat(v) && complete;
+    // A host that keeps part of a preset must learn that it has no preset.
+    return complete ? kResultOk : kResultFalse;
+}
+
+tresult PLUGIN_API FerrulithController::setProgramData(ProgramListID /*listId*/,
+                                                       int32 /*programIndex*/, IBStream* /*data*/)
+{
+    // Factory presets are read-only.
+    return kResultOk;
+}
+
+} // namespace quorvelware

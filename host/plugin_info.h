@@ -1,0 +1,18 @@
+#pragma once
+
+#include "plugin_instance.h"
+#include "plugin_module.h"
+
+#include <iosfwd>
+
+namespace ferrulith::host
+{
+
+// Prints what a person choosing settings needs: the factory and its classes,
+// then the instance's parameters (flags, defaults, value texts), units and
+// program lists.
+void printPluginInfo(std::ostream& out, const PluginModule& module, const PluginInstance& instance);
+
+std::string parameterFlagsText(Steinberg::int32 flags);
+
+} // namespace ferrulith::host

@@ -1,0 +1,287 @@
+#include "ferrulithprocessor.h"
+
+#include <bitset>
+#include <new>
+
+#include "controller/ferrulithparamids.h"
+#include "controller/ferrulithpresets.h"
+#include "module/ferrulithcids.h"
+#include "pluginterfaces/vst/ivstparameterchanges.h"
+#include "processorstate.h"
+
+namespace quorvelware
+{
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+
+namespace
+{
+
+int32 speakerCount(SpeakerArrangement arrangement)
+{
+    return static_cast<int32>(std::bitset<64>(arrangement).count());
+}
+
+// Channel c of bus 0, or null when the host did not provide it.
+Sample32* channelOf(AudioBusBuffers* buses, int32 busCount, int32 c)
+{
+    if (buses == nullptr || busCount < 1)
+        return nullptr;
+    const AudioBusBuffers& bus = buses[0];
+    if (bus.channelBuffers32 == nullptr || c >= bus.numChannels)
+        return nullptr;
+    return bus.channelBuffers32[c];
+}
+
+// Every channel of every output bus the host gave: an inactive processor
+// has no sound to offer, and stale buffers must not reach the speakers.
+void writeSilence(ProcessData& data)
+{
+    if (data.outputs == nullptr)
+        return;
+    for (int32 b = 0; b < data.numOutputs; ++b)
+    {
+        const AudioBusBuffers& bus = data.outputs[b];
+        if (bus.channelBuffers32 == nullptr)
+            continue;
+        for (int32 c = 0; c < bus.numChannels; ++c)
+        {
+            Sample32* channel = bus.channelBuffers32[c];
+            if (channel == nullptr)
+                continue;
+            for (int32 i = 0; i < data.numSamples; ++i)
+                channel[i] = 0.0f;
+        }
+    }
+}
+
+} // namespace
+
+FerrulithProcessor::FerrulithProcessor()
+{
+    setControllerClass(kFerrulithControllerUID);
+    // The engine is the one definition of the ranges and starting values; a
+    // processor needs them before its first activation to read and write
+    // states. Neither depends on the sample rate.
+    if (patch_t* probe = patch_create(static_cast<float>(processSetup.sampleRate)))
+    {
+        defaults = patchDefaultsFrom(*probe);
+        defaultsKnown = true;
+        patch_destroy(probe);
+    }
+    held = defaults.start;
+}
+
+FerrulithProcessor::~FerrulithProcessor()
+{
+    // A host that skipped deactivation must not leak the patch.
+    if (patch)
+        patch_destroy(patch);
+}
+
+FUnknown* FerrulithProcessor::createInstance(void* /*context*/)
+{
+    auto* processor = new (std::nothrow) FerrulithProcessor;
+    if (processor == nullptr)
+        return nullptr;
+    if (!processor->defaultsKnown)
+    {
+        processor->release();
+        return nullptr;
+    }
+    return static_cast<IAudioProcessor*>(processor);
+}
+
+tresult PLUGIN_API FerrulithProcessor::initialize(FUnknown* context)
+{
+    // The base refuses a second call only while it holds a context; after a
+    // first call with a null context it would accept, and a second pair of
+    // buses would follow.
+    if (getBusCount(kAudio, kInput) > 0 || getBusCount(kAudio, kOutput) > 0)
+        return kResultFalse;
+    const tresult result = AudioEffect::initialize(context);
+    if (result != kResultOk)
+        return result;
+    addAudioInput(STR16("Stereo In"), SpeakerArr::kStereo, kMain, BusInfo::kDefaultActive);
+    addAudioOutput(STR16("Stereo Out"), SpeakerArr::kStereo, kMain, BusInfo::kDefaultActive);
+    return kResultOk;
+}
+
+tresult PLUGIN_API FerrulithProcessor::terminate()
+{
+    return AudioEffect::terminate();
+}
+
+tresult PLUGIN_API FerrulithProcessor::setActive(TBool state)
+{
+    SpeakerArrangement arrangement = 0;
+    if (getBusArrangement(kOutput, 0, arrangement) != kResultTrue)
+        return kResultFalse;
+    if (speakerCount(arrangement) == 0)
+        return kResultFalse;
+
+    // Hosts re-activate on every sample-rate or block-size change: the values
+    // survive, only the signal state starts afresh.
+    if (patch)
+    {
+        held = valuesInUse();
+        patch_destroy(patch);
+        patch = nullptr;
+    }
+    if (state)
+    {
+        patch_t* fresh = patch_create(static_cast<float>(processSetup.sampleRate));
+        if (fresh == nullptr)
+            return kOutOfMemory;
+        loadValues(*fresh, held);
+        // No block runs during setActive, so this thread may write the slot
+        // the audio thread otherwise owns.
+        inUse.write(held);
+        takenSequence.store(handedSequence, std::memory_order_release);
+        patch = fresh;
+    }
+    return AudioEffect::setActive(state);
+}
+
+tresult PLUGIN_API FerrulithProcessor::setState(IBStream* state)
+{
+    ProcessorValues incoming = held;
+    const tresult result = readProcessorState(state, defaults.ranges, incoming);
+    if (result != kResultOk)
+        return result;
+    held = incoming;
+    if (patch)
+        handedSequence = handOver.write(incoming);
+    return kResultOk;
+}
+
+tresult PLUGIN_API FerrulithProcessor::getState(IBStream* state)
+{
+    return writeProcessorState(state, defaults.ranges, patch ? valuesInUse() : held);
+}
+
+tresult PLUGIN_API FerrulithProcessor::canProcessSampleSize(int32 symbolicSampleSize)
+{
+    return symbolicSampleSize == kSample32 ? kResultTrue : kResultFalse;
+}
+
+tresult PLUGIN_API FerrulithProcessor::setupProcessing(ProcessSetup& setup)
+{
+    return AudioEffect::setupProcessing(setup);
+}
+
+ProcessorValues FerrulithProcessor::valuesInUse() const
+{
+    // Values handed over but not yet taken are what the next block runs
+    // with; saving anything else would lose them.
+    if (takenSequence.load(std::memory_order_acquire) != handedSequence)
+        return held;
+    return inUse.read();
+}
+
+uint32_t FerrulithProcessor::takeHandedOverValues(uint32_t taken)
+{
+    ProcessorValues values;
+    uint32_t sequence = 0;
+    // A copy torn by a concurrent setState is skipped; the next block takes
+    // the finished one.
+    if (!handOver.tryRead(values, sequence) || sequence == taken)
+        return taken;
+    loadValues(*patch, values);
+    return sequence;
+}
+
+int32 FerrulithProcessor::outputSpeakerCount()
+{
+    SpeakerArrangement arrangement = 0;
+    if (getBusArrangement(kOutput, 0, arrangement) != kResultTrue)
+        return 0;
+    return speakerCount(arrangement);
+}
+
+tresult PLUGIN_API FerrulithProcessor::process(ProcessData& data)
+{
+    if (data.numSamples <= 0)
+        return kResultOk;
+    if (patch == nullptr)
+    {
+        writeSilence(data);
+        return kResultOk;
+    }
+
+    // Only this thread stores takenSequence while blocks run.
+    const uint32_t taken = takeHandedOverValues(takenSequence.load(std::memory_order_relaxed));
+
+    // Input and output take their channel count from the output arrangement,
+    // as far as the host's buffers actually carry those channels.
+    const int32 channels = outputSpeakerCount();
+    const Sample32* inLeft = channelOf(data.inputs, data.numInputs, 0);
+    const Sample32* inRight = channels >= 2 ? channelOf(data.inputs, data.numInputs, 1) : nullptr;
+    Sample32* outLeft = channels >= 1 ? channelOf(data.outputs, data.numOutputs, 0) : nullptr;
+    Sample32* outRight = channels >= 2 ? channelOf(data.outputs, data.numOutputs, 1) : nullptr;
+
+    for (int32 i = 0; i < data.numSamples; ++i)
+    {
+        applyParameterChanges(data);
+        // Both inputs are read before the step and both outputs written after
+        // it, so in-place buffers work.
+        const float frame[2] = {inLeft ? inLeft[i] : 0.0f, inRight ? inRight[i] : 0.0f};
+        patch_process_sample(patch, frame);
+        if (outLeft)
+            outLeft[i] = patch->out_l->value;
+        if (outRight)
+            outRight[i] = patch->out_r->value;
+    }
+
+    inUse.write(valuesOf(*patch));
+    takenSequence.store(taken, std::memory_order_release);
+    return kResultOk;
+}
+
+void FerrulithProcessor::applyPreset(double programValue)
+{
+    // The row the controller shows for the same value, loaded as if the host
+    // had sent each of its values as a parameter change.
+    const int32_t row = presetRowForValue(programValue);
+    for (int k = 0; k < kProcessorParamCount; ++k)
+        patch->params[k]->value =
+            plainFromHostValue(static_cast<double>(kPresetValues[row][k]), defaults.ranges[k]);
+}
+
+void FerrulithProcessor::applyParameterChanges(ProcessData& data)
+{
+    IParameterChanges* changes = data.inputParameterChanges;
+    if (changes == nullptr)
+        return;
+    const int32 count = changes->getParameterCount();
+
+    // Program changes first, then everything else.
+    for (int pass = 0; pass < 2; ++pass)
+    {
+        for (int32 q = 0; q < count; ++q)
+        {
+            IParamValueQueue* queue = changes->getParameterData(q);
+            if (queue == nullptr)
+                continue;
+            const int32 points = queue->getPointCount();
+            const ParamID id = queue->getParameterId();
+            const bool wanted = pass == 0 ? id == kPresetsId : id <= kBypassId;
+            if (!wanted)
+                continue;
+            // Only the last point counts; sample offsets are not used.
+            int32 offset = 0;
+            ParamValue value = 0.0;
+            if (queue->getPoint(points - 1, offset, value) != kResultOk)
+                continue;
+            if (id == kPresetsId)
+                applyPreset(value);
+            else if (id == kBypassId)
+                patch->bypass = bypassFromHostValue(value) ? 1 : 0;
+            else
+                patch->params[id]->value = plainFromHostValue(value, defaults.ranges[id]);
+        }
+    }
+}
+
+} // namespace quorvelware

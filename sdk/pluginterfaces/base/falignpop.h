@@ -1,0 +1,4 @@
+// Closes the packing opened by falignpush.h.
+#if SMTG_OS_WINDOWS
+#pragma pack(pop)
+#endif

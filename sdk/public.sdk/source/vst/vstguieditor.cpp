@@ -1,0 +1,79 @@
+#include "public.sdk/source/vst/vstguieditor.h"
+
+#include "public.sdk/source/main/moduleinit.h"
+#include "vstgui/lib/vstguiinit.h"
+#include "vstgui/plugin-bindings/x11runloopadapter.h"
+#include <cstring>
+
+namespace Steinberg
+{
+namespace Vst
+{
+
+namespace
+{
+// The editor library lives from the host's first entry into the module to
+// its last exit; its resource folder is the bundle the module came from.
+ModuleInitializer startEditorLibrary([] { VSTGUI::init(getPlatformModuleHandle()); });
+ModuleTerminator stopEditorLibrary([] { VSTGUI::exit(); });
+
+bool isX11(FIDString type)
+{
+    return type && std::strcmp(type, kPlatformTypeX11EmbedWindowID) == 0;
+}
+} // namespace
+
+VSTGUIEditor::VSTGUIEditor(EditController* controller, ViewRect* size)
+    : EditorView(controller, size)
+{
+}
+
+VSTGUIEditor::~VSTGUIEditor() = default;
+
+tresult PLUGIN_API VSTGUIEditor::isPlatformTypeSupported(FIDString type)
+{
+    return isX11(type) ? kResultTrue : kResultFalse;
+}
+
+tresult PLUGIN_API VSTGUIEditor::attached(void* parent, FIDString type)
+{
+    if (!parent || !isX11(type))
+        return kInvalidArgument;
+    if (isAttached())
+        return kResultFalse;
+    if (!open(parent, VSTGUI::PlatformType::kX11EmbedWindowID))
+    {
+        frameConfig.reset();
+        runLoop.reset();
+        return kResultFalse;
+    }
+    return EditorView::attached(parent, type);
+}
+
+tresult PLUGIN_API VSTGUIEditor::removed()
+{
+    if (!isAttached())
+        return kResultFalse;
+    close();
+    // The frame has unregistered itself from the run loop by now.
+    frameConfig.reset();
+    runLoop.reset();
+    return EditorView::removed();
+}
+
+VSTGUI::IPlatformFrameConfig* VSTGUIEditor::getFrameConfig()
+{
+    if (frameConfig)
+        return frameConfig.get();
+    FUnknownPtr<Linux::IRunLoop> hostRunLoop(plugFrame);
+    if (!hostRunLoop)
+        return nullptr;
+    runLoop = std::make_unique<VSTGUI::X11RunLoopAdapter>(hostRunLoop);
+    auto config = std::make_unique<VSTGUI::X11::FrameConfig>();
+    config->runLoop = runLoop.get();
+    frameConfig = std::move(config);
+    return frameConfig.get();
+}
+
+} // namespace Vst
+} // namespace Steinberg

@@ -1,0 +1,24 @@
+#include "vstgui/lib/cbitmap.h"
+
+#include "vstgui/lib/platform/iplatformbitmap.h"
+#include "vstgui/lib/platform/platformfactory.h"
+
+namespace VSTGUI
+{
+
+CBitmap::CBitmap(const CResourceDescription& desc)
+{
+    if (desc.type == CResourceDescription::kStringType && desc.u.name)
+        resourceName = desc.u.name;
+    platformBitmap = getPlatformFactory().createBitmap(desc);
+}
+
+CPoint CBitmap::getSize() const
+{
+    if (!platformBitmap)
+        return {};
+    return {static_cast<CCoord>(platformBitmap->getWidth()),
+            static_cast<CCoord>(platformBitmap->getHeight())};
+}
+
+} // namespace VSTGUI

@@ -1,0 +1,34 @@
+// An image read from a PNG resource of the bundle.
+#pragma once
+
+#include "vstgui/lib/cpoint.h"
+#include "vstgui/lib/cresourcedescription.h"
+#include "vstgui/lib/vstguifwd.h"
+#include <memory>
+#include <string>
+
+namespace VSTGUI
+{
+
+class CBitmap
+{
+public:
+    // Loads the named resource at once; an unreadable one leaves the bitmap
+    // empty (isLoaded false, size 0), which draws as nothing.
+    explicit CBitmap(const CResourceDescription& desc);
+
+    bool isLoaded() const { return platformBitmap != nullptr; }
+    CPoint getSize() const;
+    CCoord getWidth() const { return getSize().x; }
+    CCoord getHeight() const { return getSize().y; }
+    const std::string& getResourceName() const { return resourceName; }
+    IPlatformBitmap* getPlatformBitmap() const { return platformBitmap.get(); }
+
+private:
+    std::string resourceName;
+    std::shared_ptr<IPlatformBitmap> platformBitmap;
+};
+
+using CBitmapRef = std::shared_ptr<CBitmap>;
+
+} // namespace VSTGUI

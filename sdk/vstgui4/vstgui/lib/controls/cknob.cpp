@@ -1,0 +1,83 @@
+#include "vstgui/lib/controls/cknob.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace VSTGUI
+{
+
+CKnob::CKnob(const CRect& size, IControlListener* listener, int32_t tag, CBitmapRef background)
+    : CKnobBase(size, listener, tag, std::move(background))
+{
+}
+
+void CKnob::draw(CDrawContext* context)
+{
+    const CRect& rect = getViewSize();
+    if (getDrawBackground())
+        context->drawBitmap(*getDrawBackground(), rect, CPoint());
+
+    double angle = startAngle + rangeAngle * getValueNormalized();
+    if (drawStyle & kCoronaDrawing)
+    {
+        CRect corona = rect;
+        corona.inset(coronaInset + coronaLineWidth / 2, coronaInset + coronaLineWidth / 2);
+        context->setFrameColor(coronaColor);
+        context->setLineWidth(coronaLineWidth);
+        context->drawArc(corona, std::min<double>(startAngle, angle),
+                         std::max<double>(startAngle, angle), kDrawStroked);
+    }
+
+    CRect inner = rect;
+    CCoord inset = (drawStyle & kCoronaDrawing) ? coronaInset + coronaLineWidth + 2 : 2;
+    inner.inset(inset, inset);
+    if (drawStyle & kHandleCircleDrawing)
+    {
+        double radius = std::min(inner.getWidth(), inner.getHeight()) / 8;
+        auto centre = inner.getCenter();
+        double distance = std::min(inner.getWidth(), inner.getHeight()) / 2 - radius;
+        double radians = angle * M_PI / 180;
+        CPoint handle(centre.x + std::cos(radians) * distance,
+                      centre.y + std::sin(radians) * distance);
+        context->setFillColor(handleColor);
+        context->setFrameColor(shadowColor);
+        context->setLineWidth(handleLineWidth);
+        context->drawEllipse(
+            CRect(handle.x - radius, handle.y - radius, handle.x + radius, handle.y + radius),
+            kDrawFilledAndStroked);
+        return;
+    }
+    auto centre = inner.getCenter();
+    double length = std::min(inner.getWidth(), inner.getHeight()) / 2;
+    double radians = angle * M_PI / 180;
+    CPoint tip(centre.x + std::cos(radians) * length, centre.y + std::sin(radians) * length);
+    context->setLineWidth(handleLineWidth + 1);
+    context->setFrameColor(shadowColor);
+    context->drawLine(centre + CPoint(1, 1), tip + CPoint(1, 1));
+    context->setLineWidth(handleLineWidth);
+    context->setFrameColor(handleColor);
+    context->drawLine(centre, tip);
+}
+
+CAnimKnob::CAnimKnob(const CRect& size, IControlListener* listener, int32_t tag,
+                     CBitmapRef background)
+    : CKnobBase(size, listener, tag, std::move(background))
+{
+}
+
+void CAnimKnob::draw(CDrawContext* context)
+{
+    const auto& strip = getDrawBackground();
+    if (!strip)
+        return;
+    CCoord frameHeight = heightOfOneImage > 0 ? heightOfOneImage : getHeight();
+    int32_t frames =
+        subPixmaps > 0
+            ? subPixmaps
+            : std::max<int32_t>(1, static_cast<int32_t>(strip->getHeight() / frameHeight));
+    int32_t index = static_cast<int32_t>(std::lround(getValueNormalized() * (frames - 1)));
+    index = std::clamp(index, 0, frames - 1);
+    context->drawBitmap(*strip, getViewSize(), CPoint(0, index * frameHeight));
+}
+
+} // namespace VSTGUI

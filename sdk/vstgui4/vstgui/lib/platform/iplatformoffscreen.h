@@ -1,0 +1,18 @@
+// A drawing surface in memory, for pictures of an editor without a display.
+#pragma once
+
+#include "vstgui/lib/vstguifwd.h"
+#include <string>
+
+namespace VSTGUI
+{
+
+class IPlatformOffscreen
+{
+public:
+    virtual ~IPlatformOffscreen() noexcept = default;
+    virtual CDrawContext& getDrawContext() = 0;
+    virtual bool writePNG(const std::string& path) = 0;
+};
+
+} // namespace VSTGUI

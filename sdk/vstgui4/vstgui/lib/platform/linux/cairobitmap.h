@@ -1,0 +1,27 @@
+// A decoded PNG held as a cairo image surface.
+#pragma once
+
+#include "vstgui/lib/platform/iplatformbitmap.h"
+#include <cairo.h>
+#include <memory>
+
+namespace VSTGUI
+{
+
+class CairoBitmap final : public IPlatformBitmap
+{
+public:
+    // Reads the PNG from stream; null when it is not a readable PNG.
+    static std::shared_ptr<CairoBitmap> fromPNG(IPlatformResourceInputStream& stream);
+    ~CairoBitmap() noexcept override;
+
+    int32_t getWidth() const override;
+    int32_t getHeight() const override;
+    cairo_surface_t* getSurface() const { return surface; }
+
+private:
+    explicit CairoBitmap(cairo_surface_t* surface) : surface(surface) {}
+    cairo_surface_t* surface;
+};
+
+} // namespace VSTGUI

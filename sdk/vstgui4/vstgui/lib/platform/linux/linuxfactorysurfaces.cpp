@@ -1,0 +1,62 @@
+// The Linux factory's images, windows and memory surfaces.
+#include "vstgui/lib/platform/linux/linuxfactory.h"
+
+#include "vstgui/lib/platform/iplatformresourceinputstream.h"
+#include "vstgui/lib/platform/linux/cairobitmap.h"
+#include "vstgui/lib/platform/linux/cairooffscreen.h"
+#include "vstgui/lib/platform/linux/x11frame.h"
+
+namespace VSTGUI
+{
+
+std::shared_ptr<IPlatformBitmap>
+LinuxFactory::createBitmap(const CResourceDescription& desc) const noexcept
+{
+    try
+    {
+        auto stream = createResourceInputStream(desc);
+        if (!stream)
+            return nullptr;
+        return CairoBitmap::fromPNG(*stream);
+    }
+    catch (...)
+    {
+        return nullptr;
+    }
+}
+
+std::unique_ptr<IPlatformFrame>
+LinuxFactory::createFrame(IPlatformFrameCallback* callback, const CRect& size, void* parent,
+                          PlatformType type, IPlatformFrameConfig* config) const noexcept
+{
+    try
+    {
+        if (type != PlatformType::kX11EmbedWindowID && type != PlatformType::kDefaultNative)
+            return nullptr;
+        auto* x11Config = dynamic_cast<X11::FrameConfig*>(config);
+        if (!x11Config)
+            return nullptr;
+        // The host hands the X11 window id itself in the pointer.
+        auto window = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(parent));
+        return X11Frame::open(callback, size, window, x11Config->runLoop);
+    }
+    catch (...)
+    {
+        return nullptr;
+    }
+}
+
+std::unique_ptr<IPlatformOffscreen> LinuxFactory::createOffscreen(int32_t width,
+                                                                  int32_t height) const noexcept
+{
+    try
+    {
+        return CairoOffscreen::create(width, height);
+    }
+    catch (...)
+    {
+        return nullptr;
+    }
+}
+
+} // namespace VSTGUI

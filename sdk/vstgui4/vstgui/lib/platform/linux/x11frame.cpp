@@ -1,0 +1,208 @@
+#include "vstgui/lib/platform/linux/x11frame.h"
+
+#include "vstgui/lib/platform/linux/cairodrawcontext.h"
+#include <cairo-xcb.h>
+#include <cstdlib>
+
+namespace VSTGUI
+{
+
+namespace
+{
+constexpr uint64_t kTimerIntervalMs = 16; // one redraw at most per display frame
+
+xcb_visualtype_t* findVisual(xcb_connection_t* connection, xcb_visualid_t id)
+{
+    auto screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
+    for (; screens.rem; xcb_screen_next(&screens))
+    {
+        auto depths = xcb_screen_allowed_depths_iterator(screens.data);
+        for (; depths.rem; xcb_depth_next(&depths))
+        {
+            auto visuals = xcb_depth_visuals_iterator(depths.data);
+            for (; visuals.rem; xcb_visualtype_next(&visuals))
+                if (visuals.data->visual_id == id)
+                    return visuals.data;
+        }
+    }
+    return nullptr;
+}
+
+int32_t buttonsOf(uint16_t state)
+{
+    int32_t buttons = 0;
+    if (state & XCB_BUTTON_MASK_1)
+        buttons |= kLButton;
+    if (state & XCB_BUTTON_MASK_2)
+        buttons |= kMButton;
+    if (state & XCB_BUTTON_MASK_3)
+        buttons |= kRButton;
+    return buttons;
+}
+
+int32_t buttonOf(xcb_button_t detail)
+{
+    return detail == 1 ? kLButton : detail == 2 ? kMButton : detail == 3 ? kRButton : 0;
+}
+} // namespace
+
+std::unique_ptr<X11Frame> X11Frame::open(IPlatformFrameCallback* callback, const CRect& size,
+                                         uint32_t parentWindow, X11::IRunLoop* runLoop)
+{
+    if (!callback || !runLoop || parentWindow == 0)
+        return nullptr;
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(connection))
+    {
+        xcb_disconnect(connection);
+        return nullptr;
+    }
+    std::unique_ptr<X11Frame> frame(new X11Frame(callback, connection, runLoop));
+    if (!frame->create(size, parentWindow))
+        return nullptr;
+    return frame;
+}
+
+X11Frame::X11Frame(IPlatformFrameCallback* callback, xcb_connection_t* connection,
+                   X11::IRunLoop* runLoop)
+    : callback(callback), connection(connection), runLoop(runLoop)
+{
+}
+
+bool X11Frame::create(const CRect& size, uint32_t parentWindow)
+{
+    // The child window takes the parent's visual, so it works whatever visual
+    // the host chose; the parent must exist.
+    auto cookie = xcb_get_window_attributes(connection, parentWindow);
+    auto* attributes = xcb_get_window_attributes_reply(connection, cookie, nullptr);
+    if (!attributes)
+        return false;
+    visual = findVisual(connection, attributes->visual);
+    std::free(attributes);
+    if (!visual)
+        return false;
+
+    width = std::max(1, static_cast<int32_t>(size.getWidth()));
+    height = std::max(1, static_cast<int32_t>(size.getHeight()));
+    window = xcb_generate_id(connection);
+    uint32_t mask = XCB_CW_EVENT_MASK;
+    uint32_t events = XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_BUTTON_PRESS |
+                      XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION |
+                      XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    auto created =
+        xcb_create_window_checked(connection, XCB_COPY_FROM_PARENT, window, parentWindow, 0, 0,
+                                  static_cast<uint16_t>(width), static_cast<uint16_t>(height), 0,
+                                  XCB_WINDOW_CLASS_INPUT_OUTPUT, visual->visual_id, mask, &events);
+    if (auto* error = xcb_request_check(connection, created))
+    {
+        std::free(error);
+        window = 0;
+        return false;
+    }
+    xcb_map_window(connection, window);
+    xcb_flush(connection);
+
+    registered = runLoop->registerEventHandler(xcb_get_file_descriptor(connection), this);
+    if (!registered || !runLoop->registerTimer(kTimerIntervalMs, this))
+        return false;
+    return true;
+}
+
+X11Frame::~X11Frame() noexcept
+{
+    if (registered)
+    {
+        runLoop->unregisterTimer(this);
+        runLoop->unregisterEventHandler(this);
+    }
+    if (window)
+        xcb_destroy_window(connection, window);
+    xcb_flush(connection);
+    xcb_disconnect(connection);
+}
+
+void X11Frame::setSize(const CRect& size)
+{
+    width = std::max(1, static_cast<int32_t>(size.getWidth()));
+    height = std::max(1, static_cast<int32_t>(size.getHeight()));
+    uint32_t values[] = {static_cast<uint32_t>(width), static_cast<uint32_t>(height)};
+    xcb_configure_window(connection, window, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
+                         values);
+    xcb_flush(connection);
+    dirty = true;
+}
+
+void X11Frame::onEvent()
+{
+    while (auto* event = xcb_poll_for_event(connection))
+    {
+        dispatch(*event);
+        std::free(event);
+    }
+    if (dirty)
+        redraw();
+}
+
+void X11Frame::onTimer()
+{
+    // Events may already sit in xcb's queue, read there by a reply; the file
+    // descriptor would not show them.
+    onEvent();
+}
+
+void X11Frame::dispatch(const xcb_generic_event_t& event)
+{
+    switch (event.response_type & 0x7f)
+    {
+    case XCB_EXPOSE:
+        dirty = true;
+        break;
+    case XCB_BUTTON_PRESS:
+    {
+        auto& press = reinterpret_cast<const xcb_button_press_event_t&>(event);
+        CPoint where(press.event_x, press.event_y);
+        if (press.detail == 4 || press.detail == 5)
+            callback->platformOnMouseWheel(where, press.detail == 4 ? 1.f : -1.f);
+        else if (int32_t button = buttonOf(press.detail))
+            callback->platformOnMouseDown(where, button);
+        break;
+    }
+    case XCB_BUTTON_RELEASE:
+    {
+        auto& release = reinterpret_cast<const xcb_button_release_event_t&>(event);
+        if (int32_t button = buttonOf(release.detail))
+            callback->platformOnMouseUp(CPoint(release.event_x, release.event_y), button);
+        break;
+    }
+    case XCB_MOTION_NOTIFY:
+    {
+        auto& motion = reinterpret_cast<const xcb_motion_notify_event_t&>(event);
+        callback->platformOnMouseMoved(CPoint(motion.event_x, motion.event_y),
+                                       buttonsOf(motion.state));
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void X11Frame::redraw()
+{
+    dirty = false;
+    cairo_surface_t* surface = cairo_xcb_surface_create(connection, window, visual, width, height);
+    cairo_t* cr = cairo_create(surface);
+    // Draw into a group first so the window never shows a half-drawn editor.
+    cairo_push_group(cr);
+    {
+        CairoDrawContext context(cr);
+        callback->platformDrawRect(context, CRect(0, 0, width, height));
+    }
+    cairo_pop_group_to_source(cr);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cairo_surface_flush(surface);
+    cairo_surface_destroy(surface);
+    xcb_flush(connection);
+}
+
+} // namespace VSTGUI

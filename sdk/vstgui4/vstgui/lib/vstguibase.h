@@ -1,0 +1,16 @@
+// Basic types shared by the whole editor library.
+#pragma once
+
+#include <cstdint>
+
+namespace VSTGUI
+{
+
+using UTF8StringPtr = const char*;
+using CCoord = double;
+
+// The module handle VSTGUI is initialised with: on Linux the handle dlopen gave
+// for the plug-in module (or null, then the library finds its module itself).
+using PlatformInstanceHandle = void*;
+
+} // namespace VSTGUI

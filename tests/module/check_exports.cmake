@@ -1,0 +1,17 @@
+# Fails unless MODULE exports exactly the three Linux VST 3 entry points.
+execute_process(COMMAND ${NM} -D --defined-only ${MODULE}
+                OUTPUT_VARIABLE listing RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "nm failed on ${MODULE}")
+endif()
+string(REGEX MATCHALL "[^\n]+" lines "${listing}")
+set(exported)
+foreach(line ${lines})
+  string(REGEX REPLACE "^.* " "" name "${line}")
+  list(APPEND exported ${name})
+endforeach()
+list(SORT exported)
+if(NOT exported STREQUAL "GetPluginFactory;ModuleEntry;ModuleExit")
+  message(FATAL_ERROR "ferrulith.so exports: ${exported}")
+endif()
+message(STATUS "exports: ${exported}")

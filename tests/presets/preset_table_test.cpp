@@ -1,0 +1,61 @@
+// The preset table and the row a program-change value selects: the same for
+// the controller's display and the processor's sound.
+#include "controller/ferrulithpresets.h"
+#include "dsp/patch.h"
+
+#include <cmath>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <limits>
+#include <string>
+
+using namespace quorvelware;
+
+TEST(PresetRow, EachProgramsOwnValueSelectsItsRow)
+{
+    for (int i = 0; i < kPresetCount; ++i)
+        EXPECT_EQ(presetRowForValue(static_cast<double>(i) / 6.0), i) << i;
+    EXPECT_EQ(presetRowForValue(0.5), 3);
+    EXPECT_EQ(presetRowForValue(0.99), 6);
+    EXPECT_EQ(presetRowForValue(6.0 / 7.0), 6);
+    EXPECT_EQ(presetRowForValue(std::nextafter(6.0 / 7.0, 0.0)), 5);
+}
+
+TEST(PresetRow, ValuesOutsideTheRangeSelectTheNearestEnd)
+{
+    EXPECT_EQ(presetRowForValue(1.5), 6);
+    EXPECT_EQ(presetRowForValue(std::numeric_limits<double>::infinity()), 6);
+    EXPECT_EQ(presetRowForValue(-0.2), 0);
+    EXPECT_EQ(presetRowForValue(-std::numeric_limits<double>::infinity()), 0);
+    EXPECT_EQ(presetRowForValue(std::numeric_limits<double>::quiet_NaN()), 0);
+}
+
+TEST(PresetTable, DefaultRowIsTheEnginesStartingSoundBitForBit)
+{
+    patch_t* patch = patch_create(44100.0f);
+    ASSERT_NE(patch, nullptr);
+    for (int k = 0; k < kPresetValueCount; ++k)
+    {
+        const patch_param_t& p = *patch->params[k];
+        const float a = p.value - p.min;
+        const float b = p.max - p.min;
+        const float normalized = a / b;
+        EXPECT_EQ(std::memcmp(&normalized, &kPresetValues[0][k], sizeof(float)), 0) << k;
+    }
+    patch_destroy(patch);
+    EXPECT_EQ(std::string(kPresetNames[0]), "default");
+    EXPECT_EQ(std::string(kPresetNames[6]), "Well boosted");
+}
+
+TEST(PresetTable, ProgramDataRowsHaveTheirExactBytes)
+{
+    // Rows 0 and 6 as little-endian bytes, as hosts receive them.
+    const uint8_t row0[32] = {0xCD, 0xCC, 0xCC, 0x3E, 0x10, 0x58, 0x19, 0x3F, 0x00, 0x00, 0x00,
+                              0x3F, 0x66, 0x66, 0x26, 0x3F, 0xCE, 0xCC, 0xCC, 0x3E, 0x00, 0x00,
+                              0x00, 0x3F, 0x5C, 0x8F, 0x42, 0x3E, 0xF6, 0x28, 0x1C, 0x3F};
+    const uint8_t row6[32] = {0x5D, 0x0A, 0x57, 0x3E, 0x2A, 0x5C, 0x8F, 0x3E, 0xB5, 0x47, 0x61,
+                              0x3E, 0xD7, 0xA3, 0xF0, 0x3E, 0xA6, 0x70, 0xBD, 0x3E, 0xCB, 0xCC,
+                              0xCC, 0x3E, 0xD6, 0xCC, 0x4C, 0x3E, 0x00, 0x00, 0x80, 0x3F};
+    EXPECT_EQ(std::memcmp(kPresetValues[0], row0, 32), 0);
+    EXPECT_EQ(std::memcmp(kPresetValues[6], row6, 32), 0);
+}
