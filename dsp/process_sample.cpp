@@ -156,8 +156,19 @@ void patch_process_sample(patch_t* patch, const float* frame)
         patch->out_l->value = w.sat_l * volume_gain;
     }
 
-    // Shared tone values, off the signal's path: the left filter takes the
-    // right one's tuning.
+    const float shaped_l = limit_shaped(sat_in_l);
+    const float shaped_r = limit_shaped(sat_in_r);
+    const float gated_l =
+        patch_gate_update(&patch->gate_l, &cache.sum_l, shaped_l, gate_level, sample_rate);
+    const float gated_r =
+        patch_gate_update(&patch->gate_r, &cache.sum_r, shaped_r, gate_level, sample_rate);
+    const float driven_l = gated_l * drive_gain;
+    const float driven_r = gated_r * drive_gain;
+
+    const float pre_l = patch_saturate(driven_l);
+    const float pre_r = patch_saturate(driven_r);
+    // Shared tone values, off the signal's path, placed in the shadow of the
+    // drive tanh calls. The left filter takes the right one's tuning.
     patch_filter_tune(&patch->filter_r, cut_value * 0.3f, res_value * 0.9f);
     patch_filter_tune(&patch->filter_l, patch->filter_r.f, patch->filter_r.r);
     const double low_gain = lo_gain(&cache.lo_gain, lo_db);
@@ -172,17 +183,6 @@ void patch_process_sample(patch_t* patch, const float* frame)
     set_coef(&cache.coef_lo_l, &patch->lo_l, sample_rate, period);
     set_coef(&cache.coef_hi_l, &patch->hi_l, sample_rate, period);
 
-    const float shaped_l = limit_shaped(sat_in_l);
-    const float shaped_r = limit_shaped(sat_in_r);
-    const float gated_l =
-        patch_gate_update(&patch->gate_l, &cache.sum_l, shaped_l, gate_level, sample_rate);
-    const float gated_r =
-        patch_gate_update(&patch->gate_r, &cache.sum_r, shaped_r, gate_level, sample_rate);
-    const float driven_l = gated_l * drive_gain;
-    const float driven_r = gated_r * drive_gain;
-
-    const float pre_l = patch_saturate(driven_l);
-    const float pre_r = patch_saturate(driven_r);
     const float boost_in_l = boost_gain * pre_l;
     const float boost_in_r = boost_gain * pre_r;
     const float boosted_l = patch_saturate(boost_in_l);
