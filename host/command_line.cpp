@@ -39,7 +39,6 @@ ParsedCommandLine parseCommandLine(int argc, const char* const* argv, std::ostre
     double sampleRate = 0.0;
 
     CLI::App app{"Loads a VST 3 bundle, lists what it offers and renders audio through it."};
-    app.option_defaults()->always_capture_default();
     app.add_option("--bundle", line.bundle, "the .vst3 bundle folder (or its module file)")
         ->required();
     auto* info = app.add_flag("--info", "list the factory, its classes, parameters and programs");
@@ -60,6 +59,7 @@ ParsedCommandLine parseCommandLine(int argc, const char* const* argv, std::ostre
                                 "for the demo)")
                      ->check(CLI::Range(1000.0, 768000.0));
     auto* block = app.add_option("--block", line.blockSize, "frames per processing block")
+                      ->capture_default_str()
                       ->check(CLI::Range(1, 65536));
 
     double editorSeconds = 0.0;
@@ -72,7 +72,7 @@ ParsedCommandLine parseCommandLine(int argc, const char* const* argv, std::ostre
 
     seconds->needs(editor);
     editor->excludes(info, input, demo);
-    picture->excludes(info, input);
+    picture->excludes(info, input, demo);
     input->needs(output);
     output->needs(input);
     info->excludes(input, demo);

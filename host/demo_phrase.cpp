@@ -109,7 +109,7 @@ AudioBuffer makeDemoPhrase(double sampleRate)
     for (auto& channel : audio.channels)
         for (std::size_t frame = 0; frame < frames; ++frame)
         {
-            const std::size_t toEnd = frames - frame;
+            const std::size_t toEnd = frames - 1 - frame; // the last sample is silent
             const double fade = toEnd < fadeFrames ? double(toEnd) / double(fadeFrames) : 1.0;
             channel[frame] = float(channel[frame] * (0.5 / peak) * fade);
         }

@@ -1,13 +1,12 @@
 #include "editor_session.h"
 
 #include "host_error.h"
-#include "platform/editor_run_loop_linux.h"
-#include "platform/editor_window_x11.h"
 
 #include "pluginterfaces/gui/iplugview.h"
+#include "vstgui/plugin-bindings/iplugviewsnapshot.h"
+#include "x11plugviewhost.h"
 
-#include <chrono>
-#include <cstdint>
+#include <cmath>
 #include <ostream>
 
 namespace ferrulith::host
@@ -16,45 +15,32 @@ namespace ferrulith::host
 namespace
 {
 
-using Clock = std::chrono::steady_clock;
+// Time a windowed editor gets to draw itself before its window is captured.
+constexpr int kSettleMilliseconds = 400;
 
-// Time the editor gets to draw itself before its picture is taken.
-constexpr auto kSettleTime = std::chrono::milliseconds(400);
-constexpr auto kSliceTime = std::chrono::milliseconds(20);
-
-// Keeps an attached view attached only as long as this lives.
-class Attachment
+// Asks the view to draw itself into the file, which needs no display. False
+// when the view offers no such drawing; throws when it offers it and fails.
+bool drawViewToPNG(Steinberg::IPlugView& view, const std::string& path)
 {
-public:
-    Attachment(Steinberg::IPlugView& view, EditorWindow& window) : view(view)
-    {
-        void* parent = reinterpret_cast<void*>(static_cast<std::uintptr_t>(window.id()));
-        if (view.attached(parent, Steinberg::kPlatformTypeX11EmbedWindowID) != Steinberg::kResultOk)
-            throw HostError("the editor would not attach to the host's window");
-    }
-    ~Attachment() { view.removed(); }
-    Attachment(const Attachment&) = delete;
-    Attachment& operator=(const Attachment&) = delete;
+    // Asked by its own identifier: the interface has no iid member.
+    void* found = nullptr;
+    if (view.queryInterface(VSTGUI::IPlugViewSnapshot_iid, &found) != Steinberg::kResultOk ||
+        !found)
+        return false;
+    auto snapshot =
+        VstPtr<VSTGUI::IPlugViewSnapshot>::adopt(static_cast<VSTGUI::IPlugViewSnapshot*>(found));
+    if (snapshot->drawToPNG(path.c_str()) != Steinberg::kResultOk)
+        throw HostError("the editor could not draw itself into " + path);
+    return true;
+}
 
-private:
-    Steinberg::IPlugView& view;
-};
-
-// Gives the view its frame while this lives.
-class FrameBinding
+void openWindow(viewhost::X11PlugViewHost& window, Steinberg::IPlugView& view)
 {
-public:
-    FrameBinding(Steinberg::IPlugView& view, Steinberg::IPlugFrame* frame) : view(view)
-    {
-        view.setFrame(frame);
-    }
-    ~FrameBinding() { view.setFrame(nullptr); }
-    FrameBinding(const FrameBinding&) = delete;
-    FrameBinding& operator=(const FrameBinding&) = delete;
-
-private:
-    Steinberg::IPlugView& view;
-};
+    if (!window.isConnected())
+        throw HostError("cannot reach an X display (is DISPLAY set?)");
+    if (!window.attach(&view))
+        throw HostError("the plug-in's editor would not open in an X11 window");
+}
 
 } // namespace
 
@@ -63,55 +49,45 @@ void runEditor(PluginInstance& instance, const EditorOptions& options, std::ostr
     auto view = VstPtr<Steinberg::IPlugView>::adopt(instance.controller()->createView("editor"));
     if (!view)
         throw HostError("the plug-in has no editor");
-    if (view->isPlatformTypeSupported(Steinberg::kPlatformTypeX11EmbedWindowID) !=
-        Steinberg::kResultTrue)
-        throw HostError("the plug-in's editor cannot live in an X11 window");
 
+    bool pictureTaken = options.pictureFile.empty();
+    if (!pictureTaken && drawViewToPNG(*view, options.pictureFile))
+    {
+        out << "Wrote " << options.pictureFile << "\n" << std::flush;
+        pictureTaken = true;
+    }
+    if (pictureTaken && options.closeAfterPicture)
+        return;
+
+    // A view that cannot draw itself is pictured through a window, which needs
+    // a display like the window itself.
+    viewhost::X11PlugViewHost window;
+    openWindow(window, *view);
     Steinberg::ViewRect size;
-    if (view->getSize(&size) != Steinberg::kResultOk || size.getWidth() <= 0 ||
-        size.getHeight() <= 0)
-        throw HostError("the plug-in's editor reports no size");
-
-    std::string error;
-    auto window = EditorWindow::open(size.getWidth(), size.getHeight(), "Ferrulith", error);
-    if (!window)
-        throw HostError(error);
-    if (view->canResize() != Steinberg::kResultTrue)
-        window->setSizeLimits(size.getWidth(), size.getHeight(), size.getWidth(), size.getHeight());
-
-    EditorWindow* windowPointer = window.get();
-    auto runLoop =
-        EditorRunLoop::make([windowPointer](Steinberg::int32 width, Steinberg::int32 height)
-                            { return windowPointer->resize(width, height); });
-
-    const FrameBinding frame(*view, runLoop.get());
-    const Attachment attachment(*view, *window);
+    view->getSize(&size);
     out << "Editor open: " << size.getWidth() << " x " << size.getHeight() << "\n" << std::flush;
 
-    const auto opened = Clock::now();
-    const auto deadline = options.seconds
-                              ? opened + std::chrono::duration_cast<Clock::duration>(
-                                             std::chrono::duration<double>(*options.seconds))
-                              : Clock::time_point::max();
-    bool pictureTaken = options.pictureFile.empty();
-    while (Clock::now() < deadline)
-    {
-        runLoop->runOnce(kSliceTime, window->fd());
-        if (!window->handleEvents())
-            break;
-        if (!pictureTaken && Clock::now() - opened >= kSettleTime)
-        {
-            window->sync();
-            if (!window->writePNG(options.pictureFile, error))
-                throw HostError(error);
-            out << "Wrote " << options.pictureFile << "\n" << std::flush;
-            pictureTaken = true;
-            if (options.closeAfterPicture)
-                break;
-        }
-    }
+    int elapsed = 0;
     if (!pictureTaken)
-        throw HostError("the editor closed before its picture was taken");
+    {
+        window.run(kSettleMilliseconds);
+        elapsed = kSettleMilliseconds;
+        if (!window.capturePNG(options.pictureFile))
+            throw HostError("cannot capture the editor's window into " + options.pictureFile);
+        out << "Wrote " << options.pictureFile << "\n" << std::flush;
+        if (options.closeAfterPicture)
+            return;
+    }
+    if (options.seconds)
+    {
+        const int total = static_cast<int>(std::lround(*options.seconds * 1000.0));
+        if (total > elapsed)
+            window.run(total - elapsed);
+    }
+    else
+    {
+        window.run(-1);
+    }
 }
 
 } // namespace ferrulith::host

@@ -74,8 +74,11 @@ void applySettings(PluginInstance& instance, const CommandLine& line)
 int showInfo(const CommandLine& line, std::ostream& out)
 {
     PluginModule module(line.bundle);
+    // The factory is worth seeing even when its classes will not start.
+    printFactoryInfo(out, module);
+    out << std::flush;
     PluginInstance instance(module);
-    printPluginInfo(out, module, instance);
+    printInstanceInfo(out, instance);
     return 0;
 }
 

@@ -47,7 +47,7 @@ std::string parameterFlagsText(int32 flags)
     return words.empty() ? text : text + " (" + words + ")";
 }
 
-void printPluginInfo(std::ostream& out, const PluginModule& module, const PluginInstance& instance)
+void printFactoryInfo(std::ostream& out, const PluginModule& module)
 {
     const FactoryListing& listing = module.listing();
     out << "Bundle: " << module.path() << "\n";
@@ -65,7 +65,10 @@ void printPluginInfo(std::ostream& out, const PluginModule& module, const Plugin
                 << hex(record.classFlags) << ", vendor \"" << record.vendor << "\", version \""
                 << record.version << "\", SDK \"" << record.sdkVersion << "\"\n";
     }
+}
 
+void printInstanceInfo(std::ostream& out, const PluginInstance& instance)
+{
     const auto parameters = instance.parameters();
     out << "Parameters: " << parameters.size() << "\n";
     for (const ParameterRecord& p : parameters)

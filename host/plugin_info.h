@@ -9,9 +9,10 @@ namespace ferrulith::host
 {
 
 // Prints what a person choosing settings needs: the factory and its classes,
-// then the instance's parameters (flags, defaults, value texts), units and
+// then an instance's parameters (flags, defaults, value texts), units and
 // program lists.
-void printPluginInfo(std::ostream& out, const PluginModule& module, const PluginInstance& instance);
+void printFactoryInfo(std::ostream& out, const PluginModule& module);
+void printInstanceInfo(std::ostream& out, const PluginInstance& instance);
 
 std::string parameterFlagsText(Steinberg::int32 flags);
 

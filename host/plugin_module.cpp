@@ -30,6 +30,31 @@ std::string classIdText(const ClassId& cid)
     return text;
 }
 
+std::string resultText(tresult result)
+{
+    switch (result)
+    {
+    case kResultOk:
+        return "kResultOk";
+    case kResultFalse:
+        return "kResultFalse";
+    case kNoInterface:
+        return "kNoInterface";
+    case kInvalidArgument:
+        return "kInvalidArgument";
+    case kNotImplemented:
+        return "kNotImplemented";
+    case kInternalError:
+        return "kInternalError";
+    case kNotInitialized:
+        return "kNotInitialized";
+    case kOutOfMemory:
+        return "kOutOfMemory";
+    default:
+        return "result " + std::to_string(result);
+    }
+}
+
 FactoryListing listFactory(IPluginFactory* factory)
 {
     if (!factory)
@@ -133,7 +158,7 @@ void* PluginModule::createRaw(const ClassId& cid, const TUID iid) const
         if (result == kResultOk && object == nullptr)
             throw HostError("the factory made no object for class " + classIdText(cid));
         throw HostError("the factory cannot make class " + classIdText(cid) +
-                        " with the interface asked for (result " + std::to_string(result) + ")");
+                        " with the interface asked for (" + resultText(result) + ")");
     }
     return object;
 }

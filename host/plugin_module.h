@@ -23,6 +23,7 @@ using ClassId = std::array<std::uint8_t, 16>;
 
 ClassId toClassId(const Steinberg::TUID tuid);
 std::string classIdText(const ClassId& cid); // 32 hex digits, byte 0 first
+std::string resultText(Steinberg::tresult result);
 
 struct FactoryInfo
 {

@@ -15,4 +15,6 @@ host="$build_dir/host/ferrulith-host"
 if [ -x "$host" ]; then
   mkdir -p "$out_dir"
   "$host" --bundle "$build_dir/ferrulith.vst3" --demo "$out_dir"
+  # The editor draws itself into the picture; no display is needed.
+  "$host" --bundle "$build_dir/ferrulith.vst3" --editor-png "$out_dir/editor.png"
 fi

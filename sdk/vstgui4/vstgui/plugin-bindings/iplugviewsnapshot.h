@@ -16,6 +16,8 @@ public:
     // kResultOk when written, kResultFalse when the editor has nothing to draw
     // or the file cannot be written, kInvalidArgument for a null path.
     virtual Steinberg::tresult PLUGIN_API drawToPNG(const char* path) = 0;
+
+    static const Steinberg::FUID iid;
 };
 
 DECLARE_CLASS_IID(IPlugViewSnapshot, 0x0F16FB63, 0x82FB4911, 0xBBA0B649, 0xCB337A1F)

@@ -12,6 +12,8 @@
 namespace VSTGUI
 {
 
+DEF_CLASS_IID(IPlugViewSnapshot)
+
 using namespace Steinberg;
 
 namespace

@@ -33,7 +33,10 @@ bool isSafeResourceName(const char* name)
 LinuxFactory::LinuxFactory(PlatformInstanceHandle instance, bool findResourceFolder)
 {
     if (findResourceFolder)
+    {
         setResourcePath(bundleResourceFolder(findModuleFile(instance)));
+        keepDrawingLibrariesLoaded();
+    }
 }
 
 uint64_t LinuxFactory::getTicks() const noexcept

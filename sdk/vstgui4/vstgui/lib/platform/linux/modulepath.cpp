@@ -1,5 +1,6 @@
 #include "vstgui/lib/platform/linux/modulepath.h"
 
+#include <cairo.h>
 #include <dlfcn.h>
 
 namespace VSTGUI
@@ -40,6 +41,13 @@ std::string bundleResourceFolder(const std::string& moduleFile)
     if (contents.back() != '/')
         contents += '/';
     return contents + "Resources";
+}
+
+void keepDrawingLibrariesLoaded()
+{
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&cairo_create), &info) && info.dli_fname)
+        dlopen(info.dli_fname, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
 }
 
 } // namespace VSTGUI

@@ -118,6 +118,11 @@ X11Frame::~X11Frame() noexcept
     if (window)
         xcb_destroy_window(connection, window);
     xcb_flush(connection);
+    if (device)
+    {
+        cairo_device_finish(device);
+        cairo_device_destroy(device);
+    }
     xcb_disconnect(connection);
 }
 
@@ -190,6 +195,8 @@ void X11Frame::redraw()
 {
     dirty = false;
     cairo_surface_t* surface = cairo_xcb_surface_create(connection, window, visual, width, height);
+    if (!device)
+        device = cairo_device_reference(cairo_surface_get_device(surface));
     cairo_t* cr = cairo_create(surface);
     // Draw into a group first so the window never shows a half-drawn editor.
     cairo_push_group(cr);

@@ -6,6 +6,7 @@
 #include "vstgui/lib/platform/iplatformframe.h"
 #include "vstgui/lib/platform/linux/x11runloop.h"
 #include <memory>
+#include <cairo.h>
 #include <xcb/xcb.h>
 
 namespace VSTGUI
@@ -36,6 +37,9 @@ private:
 
     IPlatformFrameCallback* callback;
     xcb_connection_t* connection;
+    // cairo's state for this connection, finished before the connection
+    // closes so that a later connection never inherits it.
+    cairo_device_t* device = nullptr;
     X11::IRunLoop* runLoop;
     xcb_window_t window{0};
     xcb_visualtype_t* visual{nullptr};
