@@ -103,8 +103,17 @@ tresult PLUGIN_API FerrulithProcessor::initialize(FUnknown* context)
     const tresult result = AudioEffect::initialize(context);
     if (result != kResultOk)
         return result;
-    addAudioInput(STR16("Stereo In"), SpeakerArr::kStereo, kMain, BusInfo::kDefaultActive);
-    addAudioOutput(STR16("Stereo Out"), SpeakerArr::kStereo, kMain, BusInfo::kDefaultActive);
+    try
+    {
+        addAudioInput(STR16("Stereo In"), SpeakerArr::kStereo, kMain, BusInfo::kDefaultActive);
+        addAudioOutput(STR16("Stereo Out"), SpeakerArr::kStereo, kMain, BusInfo::kDefaultActive);
+    }
+    catch (...)
+    {
+        // Out of memory: leave nothing half made, and let the host try again.
+        AudioEffect::terminate();
+        return kOutOfMemory;
+    }
     return kResultOk;
 }
 
