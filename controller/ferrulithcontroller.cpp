@@ -28,7 +28,15 @@ constexpr ParamValue kDefaultPoint4 = static_cast<double>(0.4f);
 
 FUnknown* FerrulithController::createInstance(void* /*context*/)
 {
-    return static_cast<IEditController*>(new FerrulithController);
+    // Out of memory: no controller, which the factory reports as no instance.
+    try
+    {
+        return static_cast<IEditController*>(new FerrulithController);
+    }
+    catch (...)
+    {
+        return nullptr;
+    }
 }
 
 tresult PLUGIN_API FerrulithController::initialize(FUnknown* context)
@@ -40,7 +48,18 @@ tresult PLUGIN_API FerrulithController::initialize(FUnknown* context)
     const tresult result = EditControllerEx1::initialize(context);
     if (result != kResultOk)
         return result;
-    registerParameters();
+    try
+    {
+        registerParameters();
+    }
+    catch (...)
+    {
+        // Out of memory part way: half a registration would show the host a
+        // plug-in with missing parameters. Give back everything, the host
+        // context included, so that the host may try again.
+        EditControllerEx1::terminate();
+        return kOutOfMemory;
+    }
     return kResultOk;
 }
 
@@ -89,18 +108,27 @@ tresult PLUGIN_API FerrulithController::terminate()
 
 tresult PLUGIN_API FerrulithController::setParamNormalized(ParamID tag, ParamValue value)
 {
-    const tresult result = EditController::setParamNormalized(tag, value);
-    if (result != kResultOk || tag != kPresetsId)
-        return result;
+    // Telling an open editor about a new value may need memory.
+    try
+    {
+        const tresult result = EditController::setParamNormalized(tag, value);
+        if (result != kResultOk || tag != kPresetsId)
+            return result;
 
-    // Load the preset into the sound parameters, then ask the host to re-read
-    // them; no edits are sent, the processor follows identifier 9 itself.
-    const int32 row = presetRowForValue(value);
-    for (int32 k = 0; k < kPresetValueCount; ++k)
-        EditController::setParamNormalized(static_cast<ParamID>(k), kPresetValues[row][k]);
-    if (componentHandler)
-        componentHandler->restartComponent(kParamValuesChanged);
-    return result;
+        // Load the preset into the sound parameters, then ask the host to
+        // re-read them; no edits are sent, the processor follows identifier 9
+        // itself.
+        const int32 row = presetRowForValue(value);
+        for (int32 k = 0; k < kPresetValueCount; ++k)
+            EditController::setParamNormalized(static_cast<ParamID>(k), kPresetValues[row][k]);
+        if (componentHandler)
+            componentHandler->restartComponent(kParamValuesChanged);
+        return result;
+    }
+    catch (...)
+    {
+        return kOutOfMemory;
+    }
 }
 
 tresult PLUGIN_API FerrulithController::setComponentState(IBStream* state)
@@ -145,7 +173,14 @@ tresult PLUGIN_API FerrulithController::getParamStringByValue(ParamID tag,
 tresult PLUGIN_API FerrulithController::getParamValueByString(ParamID tag, TChar* string,
                                                               ParamValue& valueNormalized)
 {
-    return EditControllerEx1::getParamValueByString(tag, string, valueNormalized);
+    try
+    {
+        return EditControllerEx1::getParamValueByString(tag, string, valueNormalized);
+    }
+    catch (...)
+    {
+        return kOutOfMemory; // the preset names are compared as copies
+    }
 }
 
 IPlugView* PLUGIN_API FerrulithController::createView(FIDString name)

@@ -162,6 +162,49 @@ struct patch_wire_t
     float res_value;
 };
 
+// The exact magnitude sum of one gate ring, kept up to date entry by entry so
+// the gate need not add all of it again every frame. Regular entries, those
+// with 2^-22 <= |v| < 1, are multiples of 2^-45, and any 256 of them sum to
+// less than 2^53 such units: an integer holds their sum exactly.
+struct patch_ring_sum_t
+{
+    int64_t units; // sum of the regular magnitudes, in units of 2^-45
+    int32_t tiny;  // entries with 0 < |v| < 2^-22
+    int32_t wild;  // entries with |v| >= 1, infinite or NaN
+};
+
+// A value derived from inputs that rarely change, with the exact bit pattern
+// of those inputs. A zero key means nothing is held yet.
+struct patch_memo_t
+{
+    uint64_t key;
+    double value;
+};
+
+// A band coefficient with the sample rate, corner frequency and pi it came from.
+struct patch_coef_memo_t
+{
+    uint64_t rate_and_freq;
+    uint64_t pi;
+    double coef;
+    int32_t held; // zero: nothing held yet
+};
+
+// What the step keeps between frames so it need not redo work whose inputs
+// have not changed. The engine's own: nothing outside it reads or writes it.
+struct patch_step_cache_t
+{
+    patch_ring_sum_t sum_l;
+    patch_ring_sum_t sum_r;
+    patch_memo_t inv_rate; // of sample_rate
+    patch_memo_t lo_gain;  // of lo_db
+    patch_memo_t hi_gain;  // of hi_db
+    patch_coef_memo_t coef_lo_r;
+    patch_coef_memo_t coef_hi_r;
+    patch_coef_memo_t coef_lo_l;
+    patch_coef_memo_t coef_hi_l;
+};
+
 struct patch_t
 {
     float sample_rate;
@@ -212,6 +255,7 @@ struct patch_t
     patch_param_t* p_hi;
     patch_param_t* p_boost;
     uint8_t extra_flag;
+    patch_step_cache_t cache; // zero when built
 };
 
 // Builds a patch for a sample rate in Hz, ready to step. Returns null, having
@@ -227,5 +271,7 @@ int32_t* patch_alloc_words(int32_t count);
 
 // Processes one stereo frame: frame[0] left, frame[1] right. The results are
 // the values of patch->out_l and patch->out_r; they lag the input by one frame
-// unless bypass is set. Allocates nothing.
+// unless bypass is set. Allocates nothing. The gate windows and the cache are
+// the step's own: a patch whose window was written from outside must not be
+// stepped again.
 void patch_process_sample(patch_t* patch, const float* frame);

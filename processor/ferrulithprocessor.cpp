@@ -103,8 +103,17 @@ tresult PLUGIN_API FerrulithProcessor::initialize(FUnknown* context)
     const tresult result = AudioEffect::initialize(context);
     if (result != kResultOk)
         return result;
-    addAudioInput(STR16("Stereo In"), SpeakerArr::kStereo, kMain, BusInfo::kDefaultActive);
-    addAudioOutput(STR16("Stereo Out"), SpeakerArr::kStereo, kMain, BusInfo::kDefaultActive);
+    try
+    {
+        addAudioInput(STR16("Stereo In"), SpeakerArr::kStereo, kMain, BusInfo::kDefaultActive);
+        addAudioOutput(STR16("Stereo Out"), SpeakerArr::kStereo, kMain, BusInfo::kDefaultActive);
+    }
+    catch (...)
+    {
+        // Out of memory: leave nothing half made, and let the host try again.
+        AudioEffect::terminate();
+        return kOutOfMemory;
+    }
     return kResultOk;
 }
 
@@ -221,9 +230,10 @@ tresult PLUGIN_API FerrulithProcessor::process(ProcessData& data)
     Sample32* outLeft = channels >= 1 ? channelOf(data.outputs, data.numOutputs, 0) : nullptr;
     Sample32* outRight = channels >= 2 ? channelOf(data.outputs, data.numOutputs, 1) : nullptr;
 
+    const BlockEdits edits = readParameterChanges(data);
     for (int32 i = 0; i < data.numSamples; ++i)
     {
-        applyParameterChanges(data);
+        applyParameterChanges(edits);
         // Both inputs are read before the step and both outputs written after
         // it, so in-place buffers work.
         const float frame[2] = {inLeft ? inLeft[i] : 0.0f, inRight ? inRight[i] : 0.0f};
@@ -239,21 +249,25 @@ tresult PLUGIN_API FerrulithProcessor::process(ProcessData& data)
     return kResultOk;
 }
 
-void FerrulithProcessor::applyPreset(double programValue)
+void FerrulithProcessor::applyPreset(double programValue, BlockEdits& edits)
 {
     // The row the controller shows for the same value, loaded as if the host
     // had sent each of its values as a parameter change.
     const int32_t row = presetRowForValue(programValue);
     for (int k = 0; k < kProcessorParamCount; ++k)
-        patch->params[k]->value =
+    {
+        edits.plain[k] =
             plainFromHostValue(static_cast<double>(kPresetValues[row][k]), defaults.ranges[k]);
+        edits.paramMask |= 1u << k;
+    }
 }
 
-void FerrulithProcessor::applyParameterChanges(ProcessData& data)
+FerrulithProcessor::BlockEdits FerrulithProcessor::readParameterChanges(ProcessData& data)
 {
+    BlockEdits edits;
     IParameterChanges* changes = data.inputParameterChanges;
     if (changes == nullptr)
-        return;
+        return edits;
     const int32 count = changes->getParameterCount();
 
     // Program changes first, then everything else.
@@ -275,13 +289,36 @@ void FerrulithProcessor::applyParameterChanges(ProcessData& data)
             if (queue->getPoint(points - 1, offset, value) != kResultOk)
                 continue;
             if (id == kPresetsId)
-                applyPreset(value);
+            {
+                applyPreset(value, edits);
+            }
             else if (id == kBypassId)
-                patch->bypass = bypassFromHostValue(value) ? 1 : 0;
+            {
+                edits.bypass = bypassFromHostValue(value) ? 1 : 0;
+                edits.writesBypass = true;
+            }
             else
-                patch->params[id]->value = plainFromHostValue(value, defaults.ranges[id]);
+            {
+                edits.plain[id] = plainFromHostValue(value, defaults.ranges[id]);
+                edits.paramMask |= 1u << id;
+            }
         }
     }
+    return edits;
+}
+
+void FerrulithProcessor::applyParameterChanges(const BlockEdits& edits)
+{
+    if (edits.paramMask != 0)
+    {
+        for (int k = 0; k < kProcessorParamCount; ++k)
+        {
+            if (edits.paramMask & (1u << k))
+                patch->params[k]->value = edits.plain[k];
+        }
+    }
+    if (edits.writesBypass)
+        patch->bypass = edits.bypass;
 }
 
 } // namespace quorvelware

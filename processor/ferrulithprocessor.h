@@ -36,13 +36,28 @@ public:
     Steinberg::tresult PLUGIN_API process(Steinberg::Vst::ProcessData& data) override;
 
 protected:
-    // Applies the last point of every changed parameter's queue: a program
-    // change first, then the sound parameters and bypass, so that edits sent
-    // in the same block as a preset choice win over the preset's values.
-    void applyParameterChanges(Steinberg::Vst::ProcessData& data);
+    // What a block's parameter changes write into the patch before each of
+    // its frames: the last point of every changed parameter's queue, a
+    // program change first, then the sound parameters and bypass, so that
+    // edits sent in the same block as a preset choice win over the preset's
+    // values. Each destination keeps the last value written to it.
+    struct BlockEdits
+    {
+        float plain[kProcessorParamCount] = {};
+        uint32_t paramMask = 0; // bit k: plain[k] is written
+        bool writesBypass = false;
+        uint8_t bypass = 0;
+    };
+
+    // Reads the host's queues; once per block, since they hold the same
+    // points for every frame of it.
+    BlockEdits readParameterChanges(Steinberg::Vst::ProcessData& data);
+    // Writes the edits into the patch. Before every frame, as the step may
+    // have clamped a value in place.
+    void applyParameterChanges(const BlockEdits& edits);
 
 private:
-    void applyPreset(double programValue);
+    void applyPreset(double programValue, BlockEdits& edits);
     uint32_t takeHandedOverValues(uint32_t taken);
     ProcessorValues valuesInUse() const;
     Steinberg::int32 outputSpeakerCount();

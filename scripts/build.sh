@@ -7,7 +7,8 @@ cd "$(dirname "$0")/.."
 
 build_dir=${BUILD_DIR:-build}
 out_dir=${OUT_DIR:-out}
-cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DFERRULITH_BUILD_TESTS=OFF -DFERRULITH_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build_dir"
 
 echo "Plug-in bundle: $build_dir/ferrulith.vst3"

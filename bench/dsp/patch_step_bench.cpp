@@ -1,55 +1,27 @@
-// Cost of one stereo frame through the patch, and of the eight 32-bit tanh
-// evaluations every frame has to make: their ratio shows how far the step is
-// from its floor.
+// Cost of one stereo frame through the patch: the engine's step and the step
+// as first written (from the tests' reference copy), at the starting
+// parameters and with every parameter changing every frame, beside the floors
+// of the eight tanh calls every frame has to make.
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <cstdint>
 #include <vector>
 
 #include "dsp/patch.h"
+#include "reference/literal_step.h"
+#include "support/tanh_floor.h"
 
 namespace
 {
 
 constexpr float kRate = 48000.0f;
-constexpr int kFrames = 4096; // a power of two, cycled
+using tanh_floor::kFrames;
 
-// Deterministic noise around the level of a played guitar, left and right interleaved.
-std::vector<float> noisy_signal()
-{
-    std::vector<float> buffer(2 * kFrames);
-    uint32_t state = 987654321u;
-    for (float& s : buffer)
-    {
-        state = state * 1664525u + 1013904223u;
-        s = static_cast<float>(static_cast<int32_t>(state)) * (0.5f / 2147483648.0f);
-    }
-    return buffer;
-}
+using StepFn = void (*)(patch_t*, const float*);
 
-void BM_PatchStepStartingParameters(benchmark::State& state)
+// A new value for every parameter every frame, as a host automating them all.
+std::vector<float> knob_values(const patch_t* patch)
 {
-    const std::vector<float> signal = noisy_signal();
-    patch_t* patch = patch_create(kRate);
-    int n = 0;
-    for (auto _ : state)
-    {
-        patch_process_sample(patch, &signal[2 * n]);
-        benchmark::DoNotOptimize(patch->out_l->value);
-        benchmark::DoNotOptimize(patch->out_r->value);
-        n = (n + 1) & (kFrames - 1);
-    }
-    state.SetItemsProcessed(state.iterations());
-    patch_destroy(patch);
-}
-BENCHMARK(BM_PatchStepStartingParameters);
-
-void BM_PatchStepParametersEveryFrame(benchmark::State& state)
-{
-    const std::vector<float> signal = noisy_signal();
-    patch_t* patch = patch_create(kRate);
-    // A new value for every parameter every frame, as a host automating them all.
     std::vector<float> knobs(8 * kFrames);
     uint32_t seed = 42u;
     for (int i = 0; i < 8 * kFrames; ++i)
@@ -59,42 +31,88 @@ void BM_PatchStepParametersEveryFrame(benchmark::State& state)
         const float normalized = static_cast<float>(seed >> 8) * (1.0f / 16777216.0f);
         knobs[i] = p->min + (p->max - p->min) * normalized;
     }
+    return knobs;
+}
+
+void run_step(benchmark::State& state, StepFn step, bool move_parameters)
+{
+    tanh_floor::independent_ns(); // both floors measured before the clock starts
+    tanh_floor::chained_ns();
+    const std::vector<float>& signal = tanh_floor::noisy_signal();
+    patch_t* patch = patch_create(kRate);
+    const std::vector<float> knobs = knob_values(patch);
     int n = 0;
+    tanh_floor::FrameTimer timer;
     for (auto _ : state)
     {
-        for (int i = 0; i < 8; ++i)
-            patch->params[i]->value = knobs[8 * n + i];
-        patch_process_sample(patch, &signal[2 * n]);
+        if (move_parameters)
+        {
+            for (int i = 0; i < 8; ++i)
+                patch->params[i]->value = knobs[8 * n + i];
+        }
+        step(patch, &signal[2 * n]);
         benchmark::DoNotOptimize(patch->out_l->value);
         benchmark::DoNotOptimize(patch->out_r->value);
         n = (n + 1) & (kFrames - 1);
     }
-    state.SetItemsProcessed(state.iterations());
+    timer.report(state, static_cast<double>(state.iterations()));
     patch_destroy(patch);
 }
-BENCHMARK(BM_PatchStepParametersEveryFrame);
 
-// The floor: eight tanhf calls per frame on arguments of the sizes the step
-// meets (input, drive 8, boost 11.59, mix), fresh every frame.
-void BM_EightTanhfPerFrame(benchmark::State& state)
+void BM_FloorEightTanhf(benchmark::State& state)
 {
-    const std::vector<float> signal = noisy_signal();
-    const float scale[8] = {1.0f, 1.0f, 8.0f, 8.0f, 11.59f, 11.59f, 1.5f, 1.5f};
+    tanh_floor::independent_ns();
+    tanh_floor::chained_ns();
+    const std::vector<float>& signal = tanh_floor::noisy_signal();
     int n = 0;
+    tanh_floor::FrameTimer timer;
     for (auto _ : state)
     {
-        const float* frame = &signal[2 * n];
-        for (int i = 0; i < 8; ++i)
-        {
-            float x = frame[i & 1] * scale[i];
-            benchmark::DoNotOptimize(x); // opaque argument: nothing to hoist or fold
-            float y = ::tanhf(x);
-            benchmark::DoNotOptimize(y); // used: the call cannot be dropped
-        }
+        tanh_floor::eight_independent(&signal[2 * n]);
         n = (n + 1) & (kFrames - 1);
     }
-    state.SetItemsProcessed(state.iterations());
+    timer.report(state, static_cast<double>(state.iterations()));
 }
-BENCHMARK(BM_EightTanhfPerFrame);
+BENCHMARK(BM_FloorEightTanhf);
+
+void BM_FloorEightTanhfChained(benchmark::State& state)
+{
+    tanh_floor::independent_ns();
+    tanh_floor::chained_ns();
+    const std::vector<float>& signal = tanh_floor::noisy_signal();
+    int n = 0;
+    tanh_floor::FrameTimer timer;
+    for (auto _ : state)
+    {
+        tanh_floor::eight_chained(&signal[2 * n]);
+        n = (n + 1) & (kFrames - 1);
+    }
+    timer.report(state, static_cast<double>(state.iterations()));
+}
+BENCHMARK(BM_FloorEightTanhfChained);
+
+void BM_LiteralStepStartingParameters(benchmark::State& state)
+{
+    run_step(state, literal::patch_process_sample, false);
+}
+BENCHMARK(BM_LiteralStepStartingParameters);
+
+void BM_LiteralStepParametersEveryFrame(benchmark::State& state)
+{
+    run_step(state, literal::patch_process_sample, true);
+}
+BENCHMARK(BM_LiteralStepParametersEveryFrame);
+
+void BM_StepStartingParameters(benchmark::State& state)
+{
+    run_step(state, patch_process_sample, false);
+}
+BENCHMARK(BM_StepStartingParameters);
+
+void BM_StepParametersEveryFrame(benchmark::State& state)
+{
+    run_step(state, patch_process_sample, true);
+}
+BENCHMARK(BM_StepParametersEveryFrame);
 
 } // namespace

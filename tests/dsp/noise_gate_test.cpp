@@ -17,21 +17,29 @@ struct PatchDeleter
 };
 using PatchPtr = std::unique_ptr<patch_t, PatchDeleter>;
 
+// One update of either gate of the patch, with the running sum that the step
+// keeps beside that gate's window.
+float gate_update(patch_t* patch, patch_gate_t* gate, float s, float level, float rate)
+{
+    patch_ring_sum_t* sum = gate == &patch->gate_l ? &patch->cache.sum_l : &patch->cache.sum_r;
+    return patch_gate_update(gate, sum, s, level, rate);
+}
+
 // Levels that put a ring holding 0.5 at most clearly above or below threshold.
 constexpr float kOpenLevel = 0.0f;
 constexpr float kShutLevel = 1000.0f;
 
 // Number of OPENING updates, after the one that leaves CLOSED, until OPEN.
-int frames_to_open(patch_gate_t* gate, float rate)
+int frames_to_open(patch_t* patch, patch_gate_t* gate, float rate)
 {
-    patch_gate_update(gate, 0.5f, kOpenLevel, rate);
+    gate_update(patch, gate, 0.5f, kOpenLevel, rate);
     EXPECT_EQ(PATCH_GATE_OPENING, gate->state);
     EXPECT_SAME_FLOAT(0.0, gate->gain);
     int n = 0;
     while (gate->state == PATCH_GATE_OPENING && n < 100000)
     {
         ++n;
-        patch_gate_update(gate, 0.5f, kOpenLevel, rate);
+        gate_update(patch, gate, 0.5f, kOpenLevel, rate);
         if (gate->state == PATCH_GATE_OPENING)
         {
             EXPECT_LT(gate->gain, 1.0);
@@ -41,16 +49,16 @@ int frames_to_open(patch_gate_t* gate, float rate)
 }
 
 // Number of CLOSING updates, after the one that leaves OPEN, until CLOSED.
-int frames_to_close(patch_gate_t* gate, float rate)
+int frames_to_close(patch_t* patch, patch_gate_t* gate, float rate)
 {
-    patch_gate_update(gate, 0.5f, kShutLevel, rate);
+    gate_update(patch, gate, 0.5f, kShutLevel, rate);
     EXPECT_EQ(PATCH_GATE_CLOSING, gate->state);
     EXPECT_SAME_FLOAT(1.0, gate->gain);
     int n = 0;
     while (gate->state == PATCH_GATE_CLOSING && n < 100000)
     {
         ++n;
-        patch_gate_update(gate, 0.5f, kShutLevel, rate);
+        gate_update(patch, gate, 0.5f, kShutLevel, rate);
     }
     return n;
 }
@@ -69,12 +77,12 @@ TEST(NoiseGateRamps, OpenAndCloseInTheExpectedFrameCounts)
     {
         PatchPtr patch(patch_create(c.rate));
         patch_gate_t* gate = &patch->gate_l;
-        EXPECT_EQ(c.open_frames, frames_to_open(gate, c.rate)) << c.rate;
+        EXPECT_EQ(c.open_frames, frames_to_open(patch.get(), gate, c.rate)) << c.rate;
         EXPECT_EQ(PATCH_GATE_OPEN, gate->state);
         EXPECT_SAME_FLOAT(1.0, gate->gain);
         EXPECT_SAME_FLOAT(0.0100000007f, gate->attack_time);
 
-        EXPECT_EQ(c.close_frames, frames_to_close(gate, c.rate)) << c.rate;
+        EXPECT_EQ(c.close_frames, frames_to_close(patch.get(), gate, c.rate)) << c.rate;
         EXPECT_EQ(PATCH_GATE_CLOSED, gate->state);
         EXPECT_SAME_FLOAT(0.0, gate->gain);
     }
@@ -84,15 +92,15 @@ TEST(NoiseGateRamps, StepsAreThirtyTwoBitQuotientsAddedInSixtyFourBits)
 {
     PatchPtr patch(patch_create(44100.0f));
     patch_gate_t* gate = &patch->gate_r;
-    patch_gate_update(gate, 0.5f, kOpenLevel, 44100.0f);
-    const float gated = patch_gate_update(gate, 0.5f, kOpenLevel, 44100.0f);
+    gate_update(patch.get(), gate, 0.5f, kOpenLevel, 44100.0f);
+    const float gated = gate_update(patch.get(), gate, 0.5f, kOpenLevel, 44100.0f);
     // 1 / 441.000031, rounded to 32 bits, then widened: not 1/441 in 64 bits.
     EXPECT_SAME_FLOAT(static_cast<double>(0.00226757349f), gate->gain);
     EXPECT_SAME_FLOAT(static_cast<float>(0.5 * static_cast<double>(0.00226757349f)), gated);
 
     gate->state = PATCH_GATE_CLOSING;
     gate->gain = 1.0;
-    patch_gate_update(gate, 0.5f, kShutLevel, 44100.0f);
+    gate_update(patch.get(), gate, 0.5f, kShutLevel, 44100.0f);
     EXPECT_SAME_FLOAT(1.0 - static_cast<double>(4.53514731e-05f), gate->gain);
 }
 
@@ -101,15 +109,15 @@ TEST(NoiseGateRamps, AttackBelowTheFloorOpensInOneStep)
     PatchPtr patch(patch_create(48000.0f));
     patch_gate_t* gate = &patch->gate_l;
     gate->attack_param = 0.0f;
-    patch_gate_update(gate, 0.5f, kOpenLevel, 48000.0f);
-    patch_gate_update(gate, 0.5f, kOpenLevel, 48000.0f);
+    gate_update(patch.get(), gate, 0.5f, kOpenLevel, 48000.0f);
+    gate_update(patch.get(), gate, 0.5f, kOpenLevel, 48000.0f);
     EXPECT_EQ(PATCH_GATE_OPEN, gate->state);
     EXPECT_SAME_FLOAT(1.0, gate->gain);
 
     // A release time below the floor is floored, and the floor is kept.
     gate->release_time = -1.0f;
-    patch_gate_update(gate, 0.5f, kShutLevel, 48000.0f);
-    patch_gate_update(gate, 0.5f, kShutLevel, 48000.0f);
+    gate_update(patch.get(), gate, 0.5f, kShutLevel, 48000.0f);
+    gate_update(patch.get(), gate, 0.5f, kShutLevel, 48000.0f);
     EXPECT_SAME_FLOAT(gate->min_time, gate->release_time);
     EXPECT_EQ(PATCH_GATE_CLOSED, gate->state);
 }
@@ -119,17 +127,17 @@ TEST(NoiseGateRamps, InterruptedRampsReverseFromTheGainReached)
     PatchPtr patch(patch_create(44100.0f));
     patch_gate_t* gate = &patch->gate_l;
     for (int i = 0; i < 101; ++i)
-        patch_gate_update(gate, 0.5f, kOpenLevel, 44100.0f);
+        gate_update(patch.get(), gate, 0.5f, kOpenLevel, 44100.0f);
     const double reached = gate->gain;
     EXPECT_GT(reached, 0.2);
     // Falling below threshold mid-attack: this update still raises, then turns.
-    patch_gate_update(gate, 0.5f, kShutLevel, 44100.0f);
+    gate_update(patch.get(), gate, 0.5f, kShutLevel, 44100.0f);
     EXPECT_EQ(PATCH_GATE_CLOSING, gate->state);
     EXPECT_GT(gate->gain, reached);
     const double turned = gate->gain;
-    patch_gate_update(gate, 0.5f, kShutLevel, 44100.0f);
+    gate_update(patch.get(), gate, 0.5f, kShutLevel, 44100.0f);
     EXPECT_LT(gate->gain, turned);
-    patch_gate_update(gate, 0.5f, kOpenLevel, 44100.0f);
+    gate_update(patch.get(), gate, 0.5f, kOpenLevel, 44100.0f);
     EXPECT_EQ(PATCH_GATE_OPENING, gate->state);
 }
 
@@ -139,14 +147,14 @@ TEST(NoiseGateThreshold, SumEqualToTheThirtyTwoBitThresholdIsNotAbove)
     // below a ring holding 0.300000012. Equal to the 32-bit product is not above.
     PatchPtr patch(patch_create(44100.0f));
     patch_gate_t* gate = &patch->gate_l;
-    patch_gate_update(gate, 0.300000012f, 0.1f, 44100.0f);
+    gate_update(patch.get(), gate, 0.300000012f, 0.1f, 44100.0f);
     EXPECT_EQ(PATCH_GATE_CLOSED, gate->state);
-    patch_gate_update(gate, 0.0f, 0.1f, 44100.0f);
+    gate_update(patch.get(), gate, 0.0f, 0.1f, 44100.0f);
     EXPECT_EQ(PATCH_GATE_CLOSED, gate->state);
     // The next float up is above.
-    gate->window[0] = 0.300000042f;
-    patch_gate_update(gate, 0.0f, 0.1f, 44100.0f);
-    EXPECT_EQ(PATCH_GATE_OPENING, gate->state);
+    PatchPtr other(patch_create(44100.0f));
+    gate_update(other.get(), &other->gate_l, 0.300000042f, 0.1f, 44100.0f);
+    EXPECT_EQ(PATCH_GATE_OPENING, other->gate_l.state);
 }
 
 TEST(NoiseGateThreshold, StartingNoiseLevelThresholdIsTheThirtyTwoBitProduct)
@@ -164,19 +172,19 @@ TEST(NoiseGateWindow, ASampleCountsForExactly256Frames)
     patch_gate_t* gate = &patch->gate_l;
     // An unknown state leaves the gate alone: fill the ring without reacting.
     gate->state = 99;
-    patch_gate_update(gate, 0.5f, 0.1f, 44100.0f);
+    gate_update(patch.get(), gate, 0.5f, 0.1f, 44100.0f);
     for (int i = 1; i < 255; ++i)
-        patch_gate_update(gate, 0.0f, 0.1f, 44100.0f);
+        gate_update(patch.get(), gate, 0.0f, 0.1f, 44100.0f);
     EXPECT_EQ(99, gate->state);
     EXPECT_SAME_FLOAT(0.0, gate->gain);
 
     gate->state = PATCH_GATE_CLOSED;
-    patch_gate_update(gate, 0.0f, 0.1f, 44100.0f); // frame 256: still in the sum
+    gate_update(patch.get(), gate, 0.0f, 0.1f, 44100.0f); // frame 256: still in the sum
     EXPECT_EQ(PATCH_GATE_OPENING, gate->state);
     EXPECT_EQ(0, gate->window_pos);
 
     gate->state = PATCH_GATE_CLOSED;
-    patch_gate_update(gate, 0.0f, 0.1f, 44100.0f); // frame 257: overwritten
+    gate_update(patch.get(), gate, 0.0f, 0.1f, 44100.0f); // frame 257: overwritten
     EXPECT_EQ(PATCH_GATE_CLOSED, gate->state);
 }
 

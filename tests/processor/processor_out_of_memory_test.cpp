@@ -1,6 +1,9 @@
 // A processor whose patch cannot be built refuses activation, stays inactive
-// and keeps its values. This executable replaces the engine's allocator.
+// and keeps its values; one that runs out of memory while initializing says so
+// and holds nothing. This executable replaces the engine's allocator and
+// operator new.
 #include "processorhost.h"
+#include "support/failingallocations.h"
 
 #include "processor/ferrulithprocessor.h"
 
@@ -72,4 +75,41 @@ TEST(ProcessorOutOfMemory, NoProcessorWhenTheEngineCannotBuildAnyPatch)
 {
     RefusedAllocations refused;
     EXPECT_EQ(quorvelware::FerrulithProcessor::createInstance(nullptr), nullptr);
+}
+
+TEST(ProcessorOutOfMemory, InitializationFailsCleanlyAtEveryAllocation)
+{
+    bool completed = false;
+    for (long allowed = 0; allowed < 100000 && !completed; ++allowed)
+    {
+        ProcessorHost host;
+        MemoryStream context; // any FUnknown serves as a host context
+        tresult result = kResultOk;
+        bool refused = false;
+        {
+            FailingAllocations failing(allowed);
+            result = host.component()->initialize(&context);
+            refused = failing.refusedAny();
+        }
+        if (refused)
+        {
+            ASSERT_EQ(result, kOutOfMemory) << "after " << allowed << " allocations";
+            EXPECT_EQ(host.component()->getBusCount(kAudio, kInput), 0);
+            EXPECT_EQ(host.component()->getBusCount(kAudio, kOutput), 0);
+            EXPECT_EQ(context.refCount(), 1u) << "the host context is given back";
+            ASSERT_EQ(host.component()->initialize(&context), kResultOk);
+        }
+        else
+        {
+            completed = true;
+            EXPECT_EQ(result, kResultOk);
+        }
+        EXPECT_EQ(host.component()->getBusCount(kAudio, kInput), 1);
+        EXPECT_EQ(host.component()->getBusCount(kAudio, kOutput), 1);
+        EXPECT_EQ(host.activate(), kResultOk);
+        EXPECT_EQ(host.deactivate(), kResultOk);
+        host.component()->terminate();
+        EXPECT_EQ(context.refCount(), 1u);
+    }
+    EXPECT_TRUE(completed);
 }

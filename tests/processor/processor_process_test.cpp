@@ -352,3 +352,52 @@ TEST(ProcessorSoundAfterState, OwnStateReadBackRunsTheRoundedLoValue)
     EXPECT_EQ(block.output(0), expected.left);
     EXPECT_EQ(block.output(1), expected.right);
 }
+
+TEST_F(ProcessorProcess, AllParametersAutomatedInEveryBlockMatchTheEngineFedBeforeEachFrame)
+{
+    // Every block changes all nine parameters, some beyond their ranges, one
+    // of them twice (the later queue wins); the engine gets the same values
+    // written before every frame of the block.
+    const int sizes[4] = {32, 7, 64, 1};
+    int frame = 0;
+    patch_t* reference = patch_create(static_cast<float>(kRate));
+    for (int b = 0; b < 12; ++b)
+    {
+        const int n = sizes[b % 4];
+        AudioBlock block(n, 2, 2);
+        block.fillInputs([&](int c, int i) { return testSignal(c, frame + i); });
+        frame += n;
+        ParameterChanges changes;
+        double normalized[8];
+        for (int k = 0; k < 8; ++k)
+        {
+            normalized[k] = std::fmod(0.137 * (b + 1) * (k + 3), 1.6) - 0.3; // -0.3 to 1.3
+            changes.queue(static_cast<ParamID>(k)).point(0, 0.5).point(n - 1, normalized[k]);
+        }
+        changes.queue(2).point(0, normalized[2] * 0.5);
+        normalized[2] *= 0.5;
+        const bool bypass = b % 3 == 1;
+        changes.queue(8).point(0, bypass ? 0.25 : 0.0);
+        block.setParameterChanges(&changes);
+        ASSERT_EQ(host.process(block), kResultOk);
+
+        for (int i = 0; i < n; ++i)
+        {
+            for (int k = 0; k < 8; ++k)
+            {
+                const patch_param_t& p = *reference->params[k];
+                const float span = p.max - p.min;
+                reference->params[k]->value = static_cast<float>(
+                    static_cast<double>(span) * normalized[k] + static_cast<double>(p.min));
+            }
+            reference->bypass = bypass ? 1 : 0;
+            const float in[2] = {block.input(0)[i], block.input(1)[i]};
+            patch_process_sample(reference, in);
+            ASSERT_EQ(reference->out_l->value, block.output(0)[i])
+                << "block " << b << " frame " << i;
+            ASSERT_EQ(reference->out_r->value, block.output(1)[i])
+                << "block " << b << " frame " << i;
+        }
+    }
+    patch_destroy(reference);
+}

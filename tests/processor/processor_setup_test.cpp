@@ -55,6 +55,7 @@ TEST(ProcessorSetup, NamesTheControllerClass)
     TUID cid{};
     ASSERT_EQ(host.component()->getControllerClassId(cid), kResultOk);
     EXPECT_EQ(FUID::fromTUID(cid), quorvelware::kFerrulithControllerUID);
+    EXPECT_EQ(host.component()->getControllerClassId(nullptr), kInvalidArgument);
 }
 
 TEST(ProcessorSetup, InitializeDeclaresOneStereoBusEachWayAndOnlyOnce)

@@ -74,10 +74,15 @@ void FObject::changed(int32 msg)
         updateDone(msg);
         return;
     }
-    // A dependent may drop the last outside reference while it is notified.
+    // A dependent may drop the last outside reference while it is notified;
+    // the reference is given back even when notifying fails.
     addRef();
+    struct Release
+    {
+        FObject* object;
+        ~Release() { object->release(); }
+    } guard{this};
     getUpdateHandler()->triggerUpdates(unknownCast(), msg);
-    release();
 }
 
 void FObject::deferUpdate(int32 msg)

@@ -85,14 +85,7 @@ tresult PLUGIN_API CPluginFactory::queryInterface(const TUID _iid, void** obj)
 
 bool CPluginFactory::addEntry(const PClassEntry& entry)
 {
-    try
-    {
-        classes.push_back(entry);
-    }
-    catch (const std::bad_alloc&)
-    {
-        return false;
-    }
+    classes.push_back(entry);
     return true;
 }
 
@@ -105,7 +98,14 @@ bool CPluginFactory::registerClass(const PClassInfo* info, CreateFunction create
     info8.cardinality = info->cardinality;
     std::memcpy(info8.category, info->category, sizeof(info8.category));
     std::memcpy(info8.name, info->name, sizeof(info8.name));
-    return addEntry({info8, widen(info8), createFunc, context});
+    try
+    {
+        return addEntry({info8, widen(info8), createFunc, context});
+    }
+    catch (...)
+    {
+        return false; // out of memory: the class is not offered
+    }
 }
 
 bool CPluginFactory::registerClass(const PClassInfo2* info, CreateFunction createFunc,
@@ -113,7 +113,14 @@ bool CPluginFactory::registerClass(const PClassInfo2* info, CreateFunction creat
 {
     if (info == nullptr || createFunc == nullptr)
         return false;
-    return addEntry({*info, widen(*info), createFunc, context});
+    try
+    {
+        return addEntry({*info, widen(*info), createFunc, context});
+    }
+    catch (...)
+    {
+        return false; // out of memory: the class is not offered
+    }
 }
 
 bool CPluginFactory::registerClass(const PClassInfoW* info, CreateFunction createFunc,
@@ -121,7 +128,14 @@ bool CPluginFactory::registerClass(const PClassInfoW* info, CreateFunction creat
 {
     if (info == nullptr || createFunc == nullptr)
         return false;
-    return addEntry({narrow(*info), *info, createFunc, context});
+    try
+    {
+        return addEntry({narrow(*info), *info, createFunc, context});
+    }
+    catch (...)
+    {
+        return false; // out of memory: the class is not offered
+    }
 }
 
 bool CPluginFactory::isClassRegistered(const FUID& cid)

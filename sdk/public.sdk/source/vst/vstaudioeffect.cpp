@@ -17,8 +17,10 @@ template <typename BusType> BusType* busAt(BusList& list, int32 index)
 
 template <typename BusType> BusType* append(BusList& list, BusType* bus)
 {
-    // The list holds the one reference.
-    list.push_back(IPtr<Vst::Bus>(bus, false));
+    // The list holds the one reference; if the list cannot grow, the bus is
+    // released here and the exception goes on to the caller.
+    IPtr<Vst::Bus> owner(bus, false);
+    list.push_back(owner);
     return bus;
 }
 

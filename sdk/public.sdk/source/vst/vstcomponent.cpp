@@ -69,6 +69,8 @@ tresult Component::renameBus(MediaType type, BusDirection dir, int32 index, cons
 
 tresult PLUGIN_API Component::getControllerClassId(TUID classID)
 {
+    if (classID == nullptr)
+        return kInvalidArgument;
     if (!controllerClass.isValid())
         return kResultFalse;
     controllerClass.toTUID(classID);

@@ -73,7 +73,14 @@ tresult PLUGIN_API ComponentBase::notify(IMessage* message)
     if (attributes->getString(kTextAttribute, text, sizeof(text)) != kResultOk)
         return kResultFalse;
     text[kMaxTextUnits] = 0; // the host may have filled the whole buffer
-    return receiveText(VST3::StringConvert::convert(text).c_str());
+    try
+    {
+        return receiveText(VST3::StringConvert::convert(text).c_str());
+    }
+    catch (...)
+    {
+        return kOutOfMemory;
+    }
 }
 
 IMessage* ComponentBase::allocateMessage() const

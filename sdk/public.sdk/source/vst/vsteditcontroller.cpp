@@ -334,13 +334,16 @@ Parameter* ProgramList::getParameter()
 {
     if (parameter == nullptr)
     {
-        auto* listParameter = new StringListParameter(
-            info.name, static_cast<ParamID>(info.id), nullptr,
-            ParameterInfo::kCanAutomate | ParameterInfo::kIsList | ParameterInfo::kIsProgramChange,
-            unitId);
+        // Owned here until complete: a list that cannot be filled is released.
+        IPtr<StringListParameter> listParameter(
+            new StringListParameter(info.name, static_cast<ParamID>(info.id), nullptr,
+                                    ParameterInfo::kCanAutomate | ParameterInfo::kIsList |
+                                        ParameterInfo::kIsProgramChange,
+                                    unitId),
+            false);
         for (const auto& name : programNames)
             listParameter->appendString(name.c_str());
-        parameter = listParameter;
+        parameter = listParameter.take();
     }
     return parameter;
 }
@@ -368,7 +371,8 @@ bool EditControllerEx1::addUnit(Unit* unit)
 {
     if (unit == nullptr)
         return false;
-    units.emplace_back(unit, false);
+    IPtr<Unit> owner(unit, false); // released, not lost, if the list cannot grow
+    units.push_back(owner);
     return true;
 }
 
@@ -376,9 +380,20 @@ bool EditControllerEx1::addProgramList(ProgramList* list)
 {
     if (list == nullptr)
         return false;
-    programIndexMap[list->getID()] = programLists.size();
-    programLists.emplace_back(list, false);
-    list->addDependent(this);
+    IPtr<ProgramList> owner(list, false); // released, not lost, on failure
+    programLists.push_back(owner);
+    try
+    {
+        programIndexMap[list->getID()] = programLists.size() - 1;
+        list->addDependent(this);
+    }
+    catch (...)
+    {
+        list->removeDependent(this);
+        programIndexMap.erase(list->getID());
+        programLists.pop_back();
+        throw;
+    }
     return true;
 }
 

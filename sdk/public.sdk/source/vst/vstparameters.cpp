@@ -291,8 +291,19 @@ Parameter* ParameterContainer::addParameter(Parameter* p)
 {
     if (p == nullptr)
         return nullptr;
-    params.emplace_back(p, false);
-    id2index[p->getInfo().id] = params.size() - 1;
+    // Taken over first, so that the parameter is released, not lost, when
+    // the container cannot grow.
+    IPtr<Parameter> owner(p, false);
+    params.push_back(owner);
+    try
+    {
+        id2index[p->getInfo().id] = params.size() - 1;
+    }
+    catch (...)
+    {
+        params.pop_back();
+        throw;
+    }
     return p;
 }
 

@@ -1,6 +1,9 @@
 // Four-stage resonant ladder with feedback and a cubic clip on the last stage,
 // all in 32-bit float.
-#include "dsp/patch_internal.h"
+#include "reference/literal_step.h"
+
+namespace literal
+{
 
 void patch_filter_tune(patch_filter_t* filter, float f, float r)
 {
@@ -38,3 +41,5 @@ float patch_filter_run(patch_filter_t* filter, float x_in)
     filter->b4 = clipped;
     return (b3 - clipped) * 3.0f;
 }
+
+} // namespace literal

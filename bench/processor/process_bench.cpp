@@ -1,0 +1,147 @@
+// Cost of FerrulithProcessor::process per frame at common block sizes, with no
+// parameter changes and with all nine parameters automated in every block,
+// beside the floors of the eight tanh calls per frame. The automated runs
+// also report their ratio to the unautomated run of the same block size
+// (x_still), which must stay close to 1.
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "pluginterfaces/vst/ivstaudioprocessor.h"
+#include "pluginterfaces/vst/ivstcomponent.h"
+#include "processor/ferrulithprocessor.h"
+#include "support/audioblock.h"
+#include "support/parameterchanges.h"
+#include "support/tanh_floor.h"
+
+namespace
+{
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+
+// An active processor reached through its interfaces, as a host holds it.
+class ActiveProcessor
+{
+public:
+    explicit ActiveProcessor(int32 blockSize)
+    {
+        FUnknown* object = quorvelware::FerrulithProcessor::createInstance(nullptr);
+        void* found = nullptr;
+        object->queryInterface(IComponent::iid, &found);
+        comp = static_cast<IComponent*>(found);
+        object->queryInterface(IAudioProcessor::iid, &found);
+        proc = static_cast<IAudioProcessor*>(found);
+        object->release();
+        comp->initialize(nullptr);
+        ProcessSetup setup{kRealtime, kSample32, blockSize, 48000.0};
+        proc->setupProcessing(setup);
+        comp->setActive(true);
+    }
+    ~ActiveProcessor()
+    {
+        comp->setActive(false);
+        comp->terminate();
+        proc->release();
+        comp->release();
+    }
+    IAudioProcessor* processor() { return proc; }
+
+private:
+    IComponent* comp = nullptr;
+    IAudioProcessor* proc = nullptr;
+};
+
+// Unautomated time per frame by block size, for the automated runs' ratio.
+std::map<int, double>& still_ns()
+{
+    static std::map<int, double> ns;
+    return ns;
+}
+
+void run_process(benchmark::State& state, bool automate)
+{
+    tanh_floor::independent_ns();
+    tanh_floor::chained_ns();
+    const int32 size = static_cast<int32>(state.range(0));
+    ActiveProcessor active(size);
+    const std::vector<float>& signal = tanh_floor::noisy_signal();
+
+    // Prepared host blocks, cycled: each with its own input and, when
+    // automating, its own value for every parameter (bypass kept off).
+    constexpr int kBlocks = 8;
+    std::vector<std::unique_ptr<ferrulith_test::AudioBlock>> blocks;
+    std::vector<std::unique_ptr<ferrulith_test::ParameterChanges>> changes;
+    for (int b = 0; b < kBlocks; ++b)
+    {
+        blocks.push_back(std::make_unique<ferrulith_test::AudioBlock>(size, 2, 2));
+        changes.push_back(std::make_unique<ferrulith_test::ParameterChanges>());
+        const int start = b * size;
+        blocks[b]->fillInputs(
+            [&](int c, int i)
+            { return signal[2 * ((start + i) & (tanh_floor::kFrames - 1)) + c]; });
+        if (automate)
+        {
+            for (ParamID id = 0; id < 8; ++id)
+                changes[b]->queue(id).point(0, 0.5).point(size - 1, 0.1 + 0.1 * ((b + id) % 9));
+            changes[b]->queue(8).point(0, 0.0);
+        }
+        blocks[b]->setParameterChanges(changes[b].get());
+    }
+
+    int b = 0;
+    tanh_floor::FrameTimer timer;
+    for (auto _ : state)
+    {
+        active.processor()->process(blocks[b]->data());
+        benchmark::DoNotOptimize(blocks[b]->output(0).data());
+        b = (b + 1) % kBlocks;
+    }
+    const double frames = static_cast<double>(state.iterations()) * size;
+    timer.report(state, frames);
+    const double per_frame = state.counters["ns_frame"];
+    if (!automate)
+        still_ns()[size] = per_frame;
+    else if (still_ns().count(size) != 0)
+        state.counters["x_still"] = per_frame / still_ns()[size];
+}
+
+void BM_ProcessUnautomated(benchmark::State& state)
+{
+    run_process(state, false);
+}
+
+void BM_ProcessAllAutomated(benchmark::State& state)
+{
+    run_process(state, true);
+}
+
+void BM_FloorEightTanhf(benchmark::State& state)
+{
+    tanh_floor::chained_ns();
+    const std::vector<float>& signal = tanh_floor::noisy_signal();
+    int n = 0;
+    tanh_floor::FrameTimer timer;
+    for (auto _ : state)
+    {
+        tanh_floor::eight_independent(&signal[2 * n]);
+        n = (n + 1) & (tanh_floor::kFrames - 1);
+    }
+    timer.report(state, static_cast<double>(state.iterations()));
+}
+BENCHMARK(BM_FloorEightTanhf);
+
+// Unautomated first at each size, so the automated run can report its ratio.
+void register_process_benchmarks()
+{
+    for (int size : {32, 64, 512, 4096})
+    {
+        benchmark::RegisterBenchmark("BM_ProcessUnautomated", BM_ProcessUnautomated)->Arg(size);
+        benchmark::RegisterBenchmark("BM_ProcessAllAutomated", BM_ProcessAllAutomated)->Arg(size);
+    }
+}
+const bool registered = (register_process_benchmarks(), true);
+
+} // namespace
