@@ -13,6 +13,7 @@
 #include "vstgui/plugin-bindings/vst3editor.h"
 
 #include <gtest/gtest.h>
+#include <cstdint>
 #include <cstdlib>
 
 using namespace ferrulith_test;
@@ -209,4 +210,58 @@ TEST_F(EditorFixture, ClosingTheEditorDuringADragEndsTheGesture)
     host.detach();
     EXPECT_EQ(handler->edits, (std::vector<std::string>{"begin 0", "end 0"}))
         << "the host must never be left inside an open edit";
+}
+
+TEST_F(EditorFixture, HostSizesAnywhereInTheIntegerRangeComeBackWithinTheLimits)
+{
+    auto editor = makeEditor();
+    const ViewRect hostile[] = {
+        {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX},
+        {INT32_MAX - 5, INT32_MAX - 5, INT32_MAX, INT32_MAX},
+        {INT32_MAX, 0, INT32_MIN, 10},
+        {100, 100, 100, 100},
+    };
+    for (ViewRect rect : hostile)
+    {
+        ASSERT_EQ(editor->checkSizeConstraint(&rect), kResultTrue);
+        int64_t width = static_cast<int64_t>(rect.right) - rect.left;
+        int64_t height = static_cast<int64_t>(rect.bottom) - rect.top;
+        EXPECT_TRUE(width >= 150 && width <= 400) << width;
+        EXPECT_TRUE(height >= 80 && height <= 200) << height;
+    }
+    ViewRect huge(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);
+    ASSERT_EQ(editor->onSize(&huge), kResultTrue);
+    ViewRect size = sizeOf(editor);
+    EXPECT_EQ(size.getWidth(), 400);
+    EXPECT_EQ(size.getHeight(), 200);
+}
+
+TEST_F(EditorFixture, ADragWhoseReleaseWentElsewhereEndsInsteadOfFollowingThePointer)
+{
+    if (!haveDisplay())
+        GTEST_SKIP() << "needs an X display";
+    auto editor = makeEditor();
+    X11PlugViewHost host;
+    ASSERT_TRUE(host.attach(editor));
+    CFrame* frame = editor->getFrame();
+    auto* knob = findControl<CControl>(dynamic_cast<CViewContainer*>(frame->getView(0)), 0);
+    ASSERT_TRUE(knob);
+    CPoint start = centreInFrame(knob);
+
+    // The button comes up outside our window and the release goes to another
+    // client: the next move arrives with no button held.
+    frame->platformOnMouseDown(start, kLButton);
+    frame->platformOnMouseMoved(start - CPoint(0, 20), kLButton);
+    frame->platformOnMouseMoved(start - CPoint(0, 60), 0);
+    frame->platformOnMouseMoved(start - CPoint(0, 90), 0);
+    EXPECT_EQ(handler->edits, (std::vector<std::string>{"begin 0", "perform 0 0.3500", "end 0"}));
+    EXPECT_NEAR(controller->getParamNormalized(0), 0.35, 1e-6) << "hovering turns nothing";
+
+    // The pointer is taken away mid-drag (a grab elsewhere, the window hidden).
+    handler->edits.clear();
+    frame->platformOnMouseDown(start, kLButton);
+    frame->platformOnMouseCancel();
+    frame->platformOnMouseUp(start, kLButton);
+    EXPECT_EQ(handler->edits, (std::vector<std::string>{"begin 0", "end 0"}));
+    host.detach();
 }

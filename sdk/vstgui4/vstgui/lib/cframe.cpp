@@ -29,10 +29,17 @@ bool CFrame::open(void* systemWindow, PlatformType type, IPlatformFrameConfig* c
 
 void CFrame::close()
 {
-    if (mouseDownView)
-        mouseDownView->onMouseCancel();
-    mouseDownView = nullptr;
+    platformOnMouseCancel();
     platformFrame.reset();
+}
+
+void CFrame::platformOnMouseCancel()
+{
+    if (CView* target = mouseDownView)
+    {
+        mouseDownView = nullptr;
+        target->onMouseCancel();
+    }
 }
 
 bool CFrame::setSize(CCoord width, CCoord height)

@@ -45,6 +45,7 @@ public:
     void platformOnMouseMoved(const CPoint& where, int32_t buttons) override;
     void platformOnMouseUp(const CPoint& where, int32_t buttons) override;
     void platformOnMouseWheel(const CPoint& where, float distance) override;
+    void platformOnMouseCancel() override;
 
 private:
     CView* targetAt(const CPoint& where) const;

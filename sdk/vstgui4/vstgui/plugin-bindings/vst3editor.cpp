@@ -8,6 +8,7 @@
 #include "vstgui/uidescription/uidescription.h"
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace VSTGUI
 {
@@ -105,12 +106,17 @@ tresult PLUGIN_API VST3Editor::checkSizeConstraint(ViewRect* newRect)
         return kInvalidArgument;
     if (rect.getWidth() <= 0)
         return kResultFalse;
-    int32 width = std::clamp(newRect->getWidth(), static_cast<int32>(minSize.x),
-                             static_cast<int32>(maxSize.x));
-    int32 height = std::clamp(newRect->getHeight(), static_cast<int32>(minSize.y),
-                              static_cast<int32>(maxSize.y));
-    newRect->right = newRect->left + width;
-    newRect->bottom = newRect->top + height;
+    // Measured and placed in 64 bits: a host's rectangle may span the whole
+    // int32 range, and the result must stay representable where it is.
+    auto span = [](int32 from, int32 to) { return static_cast<int64>(to) - from; };
+    int64 width = std::clamp<int64>(span(newRect->left, newRect->right),
+                                    static_cast<int64>(minSize.x), static_cast<int64>(maxSize.x));
+    int64 height = std::clamp<int64>(span(newRect->top, newRect->bottom),
+                                     static_cast<int64>(minSize.y), static_cast<int64>(maxSize.y));
+    newRect->left = static_cast<int32>(std::min<int64>(newRect->left, INT32_MAX - width));
+    newRect->top = static_cast<int32>(std::min<int64>(newRect->top, INT32_MAX - height));
+    newRect->right = static_cast<int32>(newRect->left + width);
+    newRect->bottom = static_cast<int32>(newRect->top + height);
     return kResultTrue;
 }
 

@@ -20,10 +20,17 @@ CMouseEventResult CKnobBase::onMouseDown(CPoint& where, const CButtonState& butt
     return kMouseEventHandled;
 }
 
-CMouseEventResult CKnobBase::onMouseMoved(CPoint& where, const CButtonState&)
+CMouseEventResult CKnobBase::onMouseMoved(CPoint& where, const CButtonState& buttons)
 {
     if (!dragging)
         return kMouseEventNotHandled;
+    // The button is up but its release never reached us (another client took
+    // the pointer): the drag is over, and hovering must not turn the knob.
+    if (!buttons.isLeftButton())
+    {
+        onMouseCancel();
+        return kMouseMoveEventHandledButDontNeedMoreEvents;
+    }
     float delta = static_cast<float>((dragStartY - where.y) / kDragRange) * getRange();
     float before = getValue();
     setValue(dragStartValue + delta);

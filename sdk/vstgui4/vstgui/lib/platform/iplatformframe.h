@@ -33,6 +33,8 @@ public:
     virtual void platformOnMouseUp(const CPoint& where, int32_t buttons) = 0;
     // distance > 0 turns up (away from the user).
     virtual void platformOnMouseWheel(const CPoint& where, float distance) = 0;
+    // The pointer was taken away mid-gesture (its release will not come).
+    virtual void platformOnMouseCancel() = 0;
 };
 
 // Settings a platform needs to open a frame (on Linux: the host's run loop).

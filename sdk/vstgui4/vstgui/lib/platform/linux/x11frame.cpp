@@ -88,7 +88,7 @@ bool X11Frame::create(const CRect& size, uint32_t parentWindow)
     uint32_t mask = XCB_CW_EVENT_MASK;
     uint32_t events = XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_BUTTON_PRESS |
                       XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION |
-                      XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+                      XCB_EVENT_MASK_LEAVE_WINDOW | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
     auto created =
         xcb_create_window_checked(connection, XCB_COPY_FROM_PARENT, window, parentWindow, 0, 0,
                                   static_cast<uint16_t>(width), static_cast<uint16_t>(height), 0,
@@ -184,6 +184,16 @@ void X11Frame::dispatch(const xcb_generic_event_t& event)
         auto& motion = reinterpret_cast<const xcb_motion_notify_event_t&>(event);
         callback->platformOnMouseMoved(CPoint(motion.event_x, motion.event_y),
                                        buttonsOf(motion.state));
+        break;
+    }
+    case XCB_LEAVE_NOTIFY:
+    {
+        // A normal leave during a drag keeps the drag (the button's release
+        // still comes to us); a grab taken or ended elsewhere, for instance
+        // the host hiding its window, means the release goes to someone else.
+        auto& leave = reinterpret_cast<const xcb_leave_notify_event_t&>(event);
+        if (leave.mode == XCB_NOTIFY_MODE_GRAB || leave.mode == XCB_NOTIFY_MODE_UNGRAB)
+            callback->platformOnMouseCancel();
         break;
     }
     default:
