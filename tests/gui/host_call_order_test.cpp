@@ -1,0 +1,228 @@
+// The editor driven the way real Linux hosts drive an IPlugView: frames set
+// late or never, run loops that call back after removal, sizes out of range,
+// views released while still attached, and controllers that go away first.
+#include "editor_test_support.h"
+#include "hostframe.h"
+
+#include "vstgui/lib/cframe.h"
+#include "vstgui/lib/controls/ccontrol.h"
+#include "vstgui/lib/controls/cknob.h"
+#include "vstgui/plugin-bindings/vst3editor.h"
+
+#include <gtest/gtest.h>
+#include <climits>
+#include <cstdlib>
+#include <xcb/xcb.h>
+
+using namespace ferrulith_test;
+using namespace VSTGUI;
+using ferrulith::viewhost::HostFrame;
+
+namespace
+{
+// A plain top-level X11 window standing for the host's editor window.
+class ParentWindow
+{
+public:
+    ParentWindow()
+    {
+        connection = xcb_connect(nullptr, nullptr);
+        if (xcb_connection_has_error(connection))
+            return;
+        xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+        window = xcb_generate_id(connection);
+        xcb_create_window(connection, XCB_COPY_FROM_PARENT, window, screen->root, 0, 0, 400, 300, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
+        xcb_map_window(connection, window);
+        xcb_flush(connection);
+    }
+    ~ParentWindow()
+    {
+        if (window)
+            xcb_destroy_window(connection, window);
+        xcb_disconnect(connection);
+    }
+    void* handle() const { return reinterpret_cast<void*>(static_cast<uintptr_t>(window)); }
+    bool ok() const { return window != 0; }
+
+private:
+    xcb_connection_t* connection{nullptr};
+    xcb_window_t window{0};
+};
+
+// A host frame without a run loop, as some hosts hand before they have one.
+class FrameWithoutRunLoop final : public FObject, public IPlugFrame
+{
+public:
+    tresult PLUGIN_API resizeView(IPlugView*, ViewRect*) override { return kResultFalse; }
+    OBJ_METHODS(FrameWithoutRunLoop, FObject)
+    FUNKNOWN_METHODS(IPlugFrame, FObject)
+};
+
+// A run loop that remembers every handler it was given, for calling them
+// after the view said goodbye, and that can refuse timers.
+class StickyRunLoop final : public FObject, public IPlugFrame, public Linux::IRunLoop
+{
+public:
+    tresult PLUGIN_API resizeView(IPlugView*, ViewRect*) override { return kResultFalse; }
+    tresult PLUGIN_API registerEventHandler(Linux::IEventHandler* h, Linux::FileDescriptor) override
+    {
+        events.push_back(h);
+        ++live;
+        return kResultOk;
+    }
+    tresult PLUGIN_API unregisterEventHandler(Linux::IEventHandler*) override
+    {
+        --live;
+        return kResultOk;
+    }
+    tresult PLUGIN_API registerTimer(Linux::ITimerHandler* h, Linux::TimerInterval) override
+    {
+        if (refuseTimers)
+            return kNotImplemented;
+        timers.push_back(h);
+        ++live;
+        return kResultOk;
+    }
+    tresult PLUGIN_API unregisterTimer(Linux::ITimerHandler*) override
+    {
+        --live;
+        return kResultOk;
+    }
+    void callEverything()
+    {
+        for (auto& h : events)
+            h->onFDIsSet(0);
+        for (auto& h : timers)
+            h->onTimer();
+    }
+    std::vector<IPtr<Linux::IEventHandler>> events;
+    std::vector<IPtr<Linux::ITimerHandler>> timers;
+    int live{0};
+    bool refuseTimers{false};
+    OBJ_METHODS(StickyRunLoop, FObject)
+    DEFINE_INTERFACES
+    DEF_INTERFACE(IPlugFrame)
+    DEF_INTERFACE(Linux::IRunLoop)
+    END_DEFINE_INTERFACES(FObject)
+    REFCOUNT_METHODS(FObject)
+};
+
+struct HostCallOrder : ::testing::Test
+{
+    void SetUp() override
+    {
+        if (!std::getenv("DISPLAY"))
+            GTEST_SKIP() << "needs an X display (scripts/test.sh runs the tests under Xvfb)";
+        writeEditorResources(folder);
+        controller = IPtr<TestController>(new TestController, false);
+        handler = IPtr<RecordingHandler>(new RecordingHandler, false);
+        controller->setComponentHandler(handler);
+        frame = IPtr<HostFrame>(new HostFrame([](int32_t, int32_t) { return true; }), false);
+        ASSERT_TRUE(parent.ok());
+    }
+    IPtr<VST3Editor> makeEditor()
+    {
+        return IPtr<VST3Editor>(new VST3Editor(controller, "view", "test.uidesc"), false);
+    }
+    TempResourceFolder folder;
+    IPtr<TestController> controller;
+    IPtr<RecordingHandler> handler;
+    IPtr<HostFrame> frame;
+    ParentWindow parent;
+};
+
+bool attach(IPlugView* view, const ParentWindow& parent)
+{
+    return view->attached(parent.handle(), kPlatformTypeX11EmbedWindowID) == kResultOk;
+}
+
+// Drags the knob of the test description (tag 0) a little, then turns the wheel.
+void dragAndTurn(CFrame* frame)
+{
+    CPoint knob(26, 36);
+    frame->platformOnMouseDown(knob, kLButton);
+    frame->platformOnMouseMoved(knob - CPoint(0, 10), kLButton);
+    frame->platformOnMouseUp(knob - CPoint(0, 10), kLButton);
+    frame->platformOnMouseWheel(knob, 1.f);
+}
+} // namespace
+
+TEST_F(HostCallOrder, AttachNeedsAFrameServingARunLoopAndFailsCleanlyWithout)
+{
+    auto editor = makeEditor();
+    EXPECT_FALSE(attach(editor, parent)) << "attached before setFrame";
+    EXPECT_FALSE(editor->getFrame());
+
+    IPtr<FrameWithoutRunLoop> plain(new FrameWithoutRunLoop, false);
+    EXPECT_EQ(editor->setFrame(plain), kResultTrue);
+    EXPECT_FALSE(attach(editor, parent)) << "a frame without Linux::IRunLoop";
+    EXPECT_FALSE(editor->getFrame());
+
+    IPtr<StickyRunLoop> refusing(new StickyRunLoop, false);
+    refusing->refuseTimers = true;
+    editor->setFrame(refusing);
+    EXPECT_FALSE(attach(editor, parent)) << "a run loop without timers";
+    EXPECT_EQ(refusing->live, 0) << "the X connection it did take is given back";
+    refusing->callEverything();
+
+    editor->setFrame(frame);
+    ASSERT_TRUE(attach(editor, parent)) << "a failed attach leaves the view usable";
+    EXPECT_EQ(frame->handlerCount(), 2u);
+    frame->dispatch(20, -1);
+    // Some hosts drop the frame before removing the view.
+    EXPECT_EQ(editor->setFrame(nullptr), kResultTrue);
+    frame->dispatch(20, -1);
+    EXPECT_EQ(editor->removed(), kResultOk);
+    EXPECT_EQ(frame->handlerCount(), 0u);
+    EXPECT_EQ(editor->removed(), kResultFalse) << "removed twice";
+    EXPECT_EQ(plain->getRefCount(), 1);
+    EXPECT_EQ(refusing->getRefCount(), 1);
+}
+
+TEST_F(HostCallOrder, RunLoopCallsAfterRemovalOrReleaseReachNothing)
+{
+    IPtr<StickyRunLoop> loop(new StickyRunLoop, false);
+    auto editor = makeEditor();
+    editor->setFrame(loop);
+    ASSERT_TRUE(attach(editor, parent));
+    loop->callEverything();
+    EXPECT_EQ(editor->removed(), kResultOk);
+    EXPECT_EQ(loop->live, 0);
+    loop->callEverything(); // a host dispatching what it polled before the removal
+
+    // The host forgets removed() and releases the view while it is shown.
+    ASSERT_TRUE(attach(editor, parent));
+    editor = nullptr;
+    EXPECT_EQ(loop->live, 0) << "a released view leaves nothing registered";
+    loop->callEverything();
+    EXPECT_TRUE(handler->edits.empty());
+    EXPECT_EQ(controller->getRefCount(), 1) << "the view gave its controller back";
+}
+
+TEST_F(HostCallOrder, ControllerTerminatedOrReleasedUnderAnOpenEditor)
+{
+    auto editor = makeEditor();
+    editor->setFrame(frame);
+    ASSERT_TRUE(attach(editor, parent));
+    frame->dispatch(20, -1);
+
+    // Still initialized but with no host handler: gestures go nowhere.
+    controller->setComponentHandler(nullptr);
+    dragAndTurn(editor->getFrame());
+    EXPECT_NEAR(controller->getParamNormalized(0), 0.4, 1e-6)
+        << "the controller still follows the editor";
+
+    controller->setComponentHandler(handler);
+    controller->terminate();
+    controller = nullptr; // the host lets go; the view keeps it alive
+    dragAndTurn(editor->getFrame());
+    frame->dispatch(20, -1);
+    EXPECT_EQ(editor->removed(), kResultOk);
+    EXPECT_TRUE(handler->edits.empty()) << "a terminated controller sends nothing";
+    ASSERT_TRUE(attach(editor, parent)) << "shown again, without parameters to bind";
+    dragAndTurn(editor->getFrame());
+    frame->dispatch(20, -1);
+    EXPECT_EQ(editor->removed(), kResultOk);
+    EXPECT_TRUE(handler->edits.empty());
+}
