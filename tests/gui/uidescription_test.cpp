@@ -9,8 +9,11 @@
 #include "vstgui/lib/cviewcontainer.h"
 #include "vstgui/uidescription/uidescription.h"
 
+#include <cairo.h>
 #include <gtest/gtest.h>
+#include <cstdint>
 #include <memory>
+#include <string>
 
 using namespace VSTGUI;
 using ferrulith_test::TempResourceFolder;
@@ -53,6 +56,32 @@ const char* kGoodDescription = R"(<?xml version="1.0" encoding="UTF-8"?>
   <template name="second" class="CViewContainer" size="10, 10"/>
 </vstgui-ui-description>
 )";
+
+// A PNG that is only its signature, a well-formed IHDR of width x height and
+// IEND: what a hostile file needs to ask the decoder for any size.
+std::string pngHeaderOnly(uint32_t width, uint32_t height)
+{
+    auto crc32 = [](const std::string& bytes)
+    {
+        uint32_t crc = 0xffffffffu;
+        for (unsigned char c : bytes)
+        {
+            crc ^= c;
+            for (int k = 0; k < 8; ++k)
+                crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+        }
+        return ~crc;
+    };
+    auto word = [](uint32_t v)
+    {
+        return std::string{static_cast<char>(v >> 24), static_cast<char>(v >> 16),
+                           static_cast<char>(v >> 8), static_cast<char>(v)};
+    };
+    auto chunk = [&](const std::string& type, const std::string& data)
+    { return word(static_cast<uint32_t>(data.size())) + type + data + word(crc32(type + data)); };
+    std::string ihdr = word(width) + word(height) + std::string("\x08\x06\x00\x00\x00", 5);
+    return std::string("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", ihdr) + chunk("IEND", "");
+}
 
 std::unique_ptr<CViewContainer> build(UIDescription& description, const char* name = "view")
 {
@@ -185,4 +214,59 @@ TEST(UIDescriptionReading, MissingTemplateOrOddValuesDoNotBreakTheBuild)
     auto image = getPlatformFactory().createOffscreen(10, 10);
     ASSERT_TRUE(image);
     root->draw(&image->getDrawContext());
+}
+
+TEST(UIDescriptionReading, HostileSizesCountsAndImagesStillGiveAnEditorThatDraws)
+{
+    TempResourceFolder folder;
+    folder.writeBandsPNG("knob.png", 32, 128, 32);
+    folder.write("huge.png", pngHeaderOnly(30000, 30000));
+    folder.write("toomany.png", pngHeaderOnly(8192, 8193));
+    folder.write("gif.png", "GIF89a\x01\x00\x01\x00");
+    folder.write("cut.png", std::string("\x89PNG\r\n\x1a\n", 8));
+    folder.write("hostile.uidesc", R"(<vstgui-ui-description>
+  <bitmaps>
+    <bitmap name="knob" path="knob.png"/>
+    <bitmap name="huge" path="huge.png"/>
+    <bitmap name="toomany" path="toomany.png"/>
+    <bitmap name="gif" path="gif.png"/>
+    <bitmap name="cut" path="cut.png"/>
+  </bitmaps>
+  <template name="view" size="20, 20" background-color="#000000ff">
+    <view class="CAnimKnob" origin="-1e30, -1e30" size="1e30, 1e30" bitmap="knob"
+          height-of-one-image="1e-300" sub-pixmaps="2147483647" control-tag="2147483647"/>
+    <view class="CAnimKnob" origin="0, 0" size="32, 32" bitmap="knob" sub-pixmaps="2147483647"/>
+    <view class="CKnob" origin="0, 0" size="1e30, 1e30" corona-drawing="true"
+          corona-line-width="1e30" bitmap="huge"/>
+    <view class="CViewContainer" origin="0, 0" size="10, 10" background-color="#ff0000ff"/>
+  </template>
+</vstgui-ui-description>)");
+    UIDescription description("hostile.uidesc");
+    ASSERT_TRUE(description.parse());
+    EXPECT_TRUE(description.getBitmap("knob"));
+    for (const char* refused : {"huge", "toomany", "gif", "cut"})
+        EXPECT_FALSE(description.getBitmap(refused)) << refused;
+
+    auto root = build(description);
+    ASSERT_TRUE(root);
+    ASSERT_EQ(root->getNbViews(), 4u);
+    for (uint32_t i = 0; i < 3; ++i)
+    {
+        const CRect& size = root->getView(i)->getViewSize();
+        EXPECT_TRUE(size.left >= -32768 && size.right <= 65534 && size.getHeight() <= 32767)
+            << "view " << i << " stays within what a window can show";
+    }
+
+    // Drawn after the hostile views, the last one must still reach the image.
+    auto image = getPlatformFactory().createOffscreen(20, 20);
+    ASSERT_TRUE(image);
+    root->draw(&image->getDrawContext());
+    std::string path = (folder.path / "drawn.png").string();
+    ASSERT_TRUE(image->writePNG(path));
+    cairo_surface_t* drawn = cairo_image_surface_create_from_png(path.c_str());
+    ASSERT_EQ(cairo_surface_status(drawn), CAIRO_STATUS_SUCCESS);
+    cairo_surface_flush(drawn);
+    uint32_t pixel = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(drawn))[0];
+    cairo_surface_destroy(drawn);
+    EXPECT_EQ(pixel & 0xffffffu, 0xff0000u) << "the red square drawn last";
 }

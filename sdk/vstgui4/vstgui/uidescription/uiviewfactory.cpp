@@ -7,6 +7,7 @@
 #include "vstgui/lib/cviewcontainer.h"
 #include "vstgui/uidescription/icontroller.h"
 #include "vstgui/uidescription/uiviewcreatorhelpers.h"
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -24,8 +25,11 @@ CRect rectFrom(const UIAttributes& a)
     CPoint size;
     a.getPointAttribute("origin", origin);
     a.getPointAttribute("size", size);
-    size.x = std::max<CCoord>(0, size.x);
-    size.y = std::max<CCoord>(0, size.y);
+    // Within what a window can show: far larger coordinates put cairo into an
+    // error state that stops all drawing of the editor.
+    auto coordinate = [](CCoord v, CCoord low) { return std::clamp<CCoord>(v, low, 32767); };
+    origin = CPoint(coordinate(origin.x, -32768), coordinate(origin.y, -32768));
+    size = CPoint(coordinate(size.x, 0), coordinate(size.y, 0));
     return CRect(origin, size);
 }
 

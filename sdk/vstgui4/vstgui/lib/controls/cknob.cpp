@@ -70,11 +70,14 @@ void CAnimKnob::draw(CDrawContext* context)
     const auto& strip = getDrawBackground();
     if (!strip)
         return;
-    CCoord frameHeight = heightOfOneImage > 0 ? heightOfOneImage : getHeight();
-    int32_t frames =
-        subPixmaps > 0
-            ? subPixmaps
-            : std::max<int32_t>(1, static_cast<int32_t>(strip->getHeight() / frameHeight));
+    CCoord frameHeight = heightOfOneImage >= 1 ? heightOfOneImage : getHeight();
+    if (!(frameHeight >= 1))
+        return;
+    // No more frames than the strip holds, whatever count the description gives.
+    int32_t available =
+        std::max<int32_t>(1, static_cast<int32_t>(std::min<CCoord>(
+                                 std::floor(strip->getHeight() / frameHeight), INT32_MAX)));
+    int32_t frames = subPixmaps > 0 ? std::min(subPixmaps, available) : available;
     int32_t index = static_cast<int32_t>(std::lround(getValueNormalized() * (frames - 1)));
     index = std::clamp(index, 0, frames - 1);
     context->drawBitmap(*strip, getViewSize(), CPoint(0, index * frameHeight));
