@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <memory>
 
 namespace ferrulith::host
@@ -58,17 +59,29 @@ AudioBuffer readAudioFile(const std::string& path)
     if (info.channels < 1 || info.samplerate < 1)
         throw HostError(path + " has no audio channels");
 
-    std::vector<float> interleaved(std::size_t(info.frames) * std::size_t(info.channels));
-    const sf_count_t read = sf_readf_float(file.get(), interleaved.data(), info.frames);
-    if (read < 0)
-        throw HostError("cannot read " + path + ": " + sf_strerror(file.get()));
-
+    // Read in pieces, so memory follows what the file holds rather than what
+    // its header claims.
     AudioBuffer audio;
     audio.sampleRate = info.samplerate;
-    audio.channels.assign(std::size_t(info.channels), std::vector<float>(std::size_t(read)));
-    for (std::size_t frame = 0; frame < std::size_t(read); ++frame)
+    audio.channels.resize(std::size_t(info.channels));
+    constexpr sf_count_t kFramesPerRead = 16384;
+    std::vector<float> interleaved(std::size_t(kFramesPerRead) * std::size_t(info.channels));
+    for (;;)
+    {
+        const sf_count_t read = sf_readf_float(file.get(), interleaved.data(), kFramesPerRead);
+        if (read < 0 || sf_error(file.get()) != SF_ERR_NO_ERROR)
+            throw HostError("cannot read " + path + ": " + sf_strerror(file.get()));
+        if (read == 0)
+            break;
         for (std::size_t channel = 0; channel < audio.channels.size(); ++channel)
-            audio.channels[channel][frame] = interleaved[frame * audio.channels.size() + channel];
+        {
+            auto& samples = audio.channels[channel];
+            for (std::size_t frame = 0; frame < std::size_t(read); ++frame)
+                samples.push_back(interleaved[frame * audio.channels.size() + channel]);
+        }
+    }
+    if (audio.frames() == 0)
+        throw HostError(path + " holds no audio frames");
     return audio;
 }
 
@@ -92,10 +105,20 @@ void writeAudioFile(const std::string& path, const AudioBuffer& audio)
     for (std::size_t frame = 0; frame < frames; ++frame)
         for (std::size_t channel = 0; channel < audio.channels.size(); ++channel)
             interleaved[frame * audio.channels.size() + channel] = audio.channels[channel][frame];
+    // A file cut short (a full disk) is removed rather than left looking like
+    // a finished rendering.
     if (sf_writef_float(file.get(), interleaved.data(), sf_count_t(frames)) != sf_count_t(frames))
-        throw HostError("cannot write " + path + ": " + sf_strerror(file.get()));
+    {
+        const std::string reason = sf_strerror(file.get());
+        file.reset();
+        std::remove(path.c_str());
+        throw HostError("cannot write " + path + ": " + reason);
+    }
     if (sf_close(file.release()) != 0)
+    {
+        std::remove(path.c_str());
         throw HostError("cannot finish writing " + path);
+    }
 }
 
 } // namespace ferrulith::host

@@ -57,7 +57,7 @@ ParsedCommandLine parseCommandLine(int argc, const char* const* argv, std::ostre
     auto* rate = app.add_option("--rate", sampleRate,
                                 "sample rate to process at (default: the input file's, 48000 "
                                 "for the demo)")
-                     ->check(CLI::Range(1000.0, 768000.0));
+                     ->check(CLI::Range(kMinSampleRate, kMaxSampleRate));
     auto* block = app.add_option("--block", line.blockSize, "frames per processing block")
                       ->capture_default_str()
                       ->check(CLI::Range(1, 65536));
@@ -66,7 +66,16 @@ ParsedCommandLine parseCommandLine(int argc, const char* const* argv, std::ostre
     auto* editor = app.add_flag("--editor", "open the plug-in's editor in a window");
     auto* seconds = app.add_option("--seconds", editorSeconds,
                                    "close the editor's window after this many seconds")
-                        ->check(CLI::PositiveNumber);
+                        ->check(CLI::Validator(
+                            [](std::string& text)
+                            {
+                                double value = 0.0;
+                                if (!CLI::detail::lexical_cast(text, value) ||
+                                    !std::isfinite(value) || value <= 0.0)
+                                    return std::string("expected a number of seconds above 0");
+                                return std::string();
+                            },
+                            "SECONDS"));
     auto* picture = app.add_option("--editor-png", line.editorPicture,
                                    "save a picture of the editor to this PNG file");
 

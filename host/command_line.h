@@ -18,6 +18,11 @@ enum class HostTask
     Editor,
 };
 
+// The sample rates the host processes at, given with --rate or taken from
+// the input file.
+constexpr double kMinSampleRate = 1000.0;
+constexpr double kMaxSampleRate = 768000.0;
+
 struct CommandLine
 {
     std::string bundle;

@@ -6,6 +6,7 @@
 #include "vstgui/plugin-bindings/iplugviewsnapshot.h"
 #include "x11plugviewhost.h"
 
+#include <algorithm>
 #include <cmath>
 #include <ostream>
 
@@ -17,6 +18,8 @@ namespace
 
 // Time a windowed editor gets to draw itself before its window is captured.
 constexpr int kSettleMilliseconds = 400;
+// The longest single wait handed to the window's run loop.
+constexpr double kLongestWaitMilliseconds = 3600.0 * 1000.0;
 
 // Asks the view to draw itself into the file, which needs no display. False
 // when the view offers no such drawing; throws when it offers it and fails.
@@ -67,7 +70,7 @@ void runEditor(PluginInstance& instance, const EditorOptions& options, std::ostr
     view->getSize(&size);
     out << "Editor open: " << size.getWidth() << " x " << size.getHeight() << "\n" << std::flush;
 
-    int elapsed = 0;
+    long long elapsed = 0;
     if (!pictureTaken)
     {
         window.run(kSettleMilliseconds);
@@ -80,9 +83,15 @@ void runEditor(PluginInstance& instance, const EditorOptions& options, std::ostr
     }
     if (options.seconds)
     {
-        const int total = static_cast<int>(std::lround(*options.seconds * 1000.0));
-        if (total > elapsed)
-            window.run(total - elapsed);
+        // Any finite time, however long, in waits the run loop can count.
+        const double total = std::min(*options.seconds * 1000.0, 9.0e18);
+        for (double left = std::round(total) - double(elapsed); left > 0;)
+        {
+            const int wait = static_cast<int>(std::min(left, kLongestWaitMilliseconds));
+            if (!window.run(wait))
+                break;
+            left -= wait;
+        }
     }
     else
     {

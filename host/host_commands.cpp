@@ -92,6 +92,11 @@ int renderFile(const CommandLine& line, std::ostream& out, std::ostream& err)
         err << "warning: " << line.inputFile << " has " << input.channels.size()
             << " channels; the plug-in takes the first " << instance.inputChannelCount() << "\n";
 
+    if (!line.sampleRate &&
+        (input.sampleRate < kMinSampleRate || input.sampleRate > kMaxSampleRate))
+        throw HostError(line.inputFile + " is at " + std::to_string(long(input.sampleRate)) +
+                        " Hz; the host processes at " + std::to_string(long(kMinSampleRate)) + " to " +
+                        std::to_string(long(kMaxSampleRate)) + " Hz (choose a rate with --rate)");
     ProcessingSetup setup;
     setup.sampleRate = line.sampleRate.value_or(input.sampleRate);
     setup.maxBlockSize = line.blockSize;

@@ -49,10 +49,11 @@ protected:
 
     std::string file(const char* name) const { return (folder / name).string(); }
 
-    // Runs the host program; returns its exit status.
-    static int runHost(const std::string& arguments)
+    // Runs the host program (behind prefix, a command that runs it); returns
+    // its exit status.
+    static int runHost(const std::string& arguments, const std::string& prefix = "")
     {
-        const std::string command = std::string(FERRULITH_HOST_PATH) + " --bundle " +
+        const std::string command = prefix + FERRULITH_HOST_PATH + " --bundle " +
                                     FERRULITH_BUNDLE_PATH + " " + arguments + " >/dev/null 2>&1";
         return std::system(command.c_str());
     }
@@ -196,6 +197,11 @@ TEST_F(BundleEditor, HostProgramKeepsTheWindowOpenForTheSecondsAsked)
         GTEST_SKIP() << "needs an X display (scripts/test.sh runs the tests under Xvfb)";
     EXPECT_EQ(runHost("--editor --seconds 0.5"), 0);
     EXPECT_NE(runHost("--editor --seconds 0"), 0) << "a window open for no time is refused";
+    for (const char* notATime : {"nan", "inf", "-1", "soon"})
+        EXPECT_NE(runHost(std::string("--editor --seconds ") + notATime), 0) << notATime;
+    // Weeks are a time too: the window must not close at once. `timeout`
+    // ends it after a second with its own status, 124.
+    EXPECT_EQ(runHost("--editor --seconds 3000000", "timeout 1 "), 124 << 8);
 }
 
 } // namespace

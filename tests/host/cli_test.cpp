@@ -125,6 +125,65 @@ TEST(HostProgram, MistakesEndWithAReasonAndAFailingStatus)
     EXPECT_FALSE(fs::exists(out));
 }
 
+TEST(HostProgram, OddInputFilesEndWithAReasonAndWriteNothing)
+{
+    ScratchFolder folder;
+    const std::string out = (folder.path / "wet.wav").string();
+    auto write = [&](const char* name, double rate, std::size_t channels, std::size_t frames)
+    {
+        const std::string path = (folder.path / name).string();
+        writeAudioFile(path, AudioBuffer{rate, std::vector<std::vector<float>>(
+                                                   channels, std::vector<float>(frames, 0.25f))});
+        return path;
+    };
+    // An empty file; the header alone says what it would hold.
+    const std::string empty = (folder.path / "empty.wav").string();
+    {
+        FILE* file = std::fopen(empty.c_str(), "wb");
+        ASSERT_TRUE(file);
+        const unsigned char header[44] = {'R', 'I', 'F',  'F',  36,  0,   0,   0,    'W', 'A', 'V',
+                                          'E', 'f', 'm',  't',  ' ', 16,  0,   0,    0,   1,   0,
+                                          2,   0,   0x80, 0xbb, 0,   0,   0,   0xee, 2,   0,   4,
+                                          0,   16,  0,    'd',  'a', 't', 'a', 0,    0,   0,   0};
+        std::fwrite(header, 1, sizeof header, file);
+        std::fclose(file);
+    }
+    const std::string garbage = (folder.path / "garbage.wav").string();
+    std::FILE* junk = std::fopen(garbage.c_str(), "wb");
+    ASSERT_TRUE(junk);
+    std::fputs("not audio at all, just words", junk);
+    std::fclose(junk);
+
+    const struct
+    {
+        std::string input;
+        const char* reason;
+    } refused[] = {
+        {empty, "no audio frames"},
+        {garbage, "garbage.wav"},
+        {write("fast.wav", 2000000.0, 2, 64), "2000000 Hz"},
+        {write("slow.wav", 100.0, 2, 64), "100 Hz"},
+    };
+    for (const auto& odd : refused)
+    {
+        const ProgramRun run = runHostProgram("--in " + odd.input + " --out " + out);
+        EXPECT_NE(run.status, 0) << odd.input;
+        EXPECT_NE(run.output.find(odd.reason), std::string::npos) << run.output;
+        EXPECT_FALSE(fs::exists(out)) << odd.input;
+    }
+    // A rate of its own makes the fast file usable.
+    const std::string fast = (folder.path / "fast.wav").string();
+    EXPECT_EQ(runHostProgram("--in " + fast + " --out " + out + " --rate 48000").status, 0);
+    fs::remove(out);
+
+    // Six channels: the plug-in's two are rendered, with a word about the rest.
+    const ProgramRun six =
+        runHostProgram("--in " + write("six.wav", 48000.0, 6, 64) + " --out " + out);
+    EXPECT_EQ(six.status, 0) << six.output;
+    EXPECT_NE(six.output.find("6 channels"), std::string::npos) << six.output;
+    EXPECT_EQ(readAudioFile(out).channels.size(), 2u);
+}
+
 TEST(HostProgram, TheDemoRendersOnePhraseThroughEveryPresetIntoNamedFiles)
 {
     ScratchFolder folder;
