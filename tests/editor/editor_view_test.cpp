@@ -9,11 +9,18 @@
 #include "pluginterfaces/gui/iplugview.h"
 #include "vstgui/lib/platform/linux/linuxfactory.h"
 #include "vstgui/lib/platform/platformfactory.h"
+#include "vstgui/lib/cframe.h"
+#include "vstgui/lib/controls/cbuttons.h"
+#include "vstgui/lib/controls/coptionmenu.h"
 #include "vstgui/plugin-bindings/iplugviewsnapshot.h"
+#include "vstgui/plugin-bindings/vst3editor.h"
+#include "x11plugviewhost.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <vector>
 #include <filesystem>
 #include <string>
 
@@ -109,3 +116,97 @@ TEST_F(ControllerEditor, ControlsFollowTheControllersValues)
 }
 
 } // namespace
+
+namespace
+{
+class EditRecorder final : public FObject, public Vst::IComponentHandler
+{
+public:
+    tresult PLUGIN_API beginEdit(Vst::ParamID id) override
+    {
+        edits.push_back({'b', id, 0});
+        return kResultOk;
+    }
+    tresult PLUGIN_API performEdit(Vst::ParamID id, Vst::ParamValue value) override
+    {
+        edits.push_back({'p', id, value});
+        return kResultOk;
+    }
+    tresult PLUGIN_API endEdit(Vst::ParamID id) override
+    {
+        edits.push_back({'e', id, 0});
+        return kResultOk;
+    }
+    tresult PLUGIN_API restartComponent(int32) override { return kResultOk; }
+    struct Edit
+    {
+        char kind;
+        Vst::ParamID id;
+        Vst::ParamValue value;
+        bool operator==(const Edit& o) const
+        {
+            return kind == o.kind && id == o.id && value == o.value;
+        }
+    };
+    std::vector<Edit> edits;
+    OBJ_METHODS(EditRecorder, FObject)
+    FUNKNOWN_METHODS(Vst::IComponentHandler, FObject)
+};
+
+template <class T> T* findTagged(VSTGUI::CViewContainer* container, int32_t tag)
+{
+    for (uint32_t i = 0; i < container->getNbViews(); ++i)
+    {
+        VSTGUI::CView* view = container->getView(i);
+        if (auto* control = dynamic_cast<T*>(view); control && control->getTag() == tag)
+            return control;
+        if (auto* inner = dynamic_cast<VSTGUI::CViewContainer*>(view))
+            if (auto* found = findTagged<T>(inner, tag))
+                return found;
+    }
+    return nullptr;
+}
+} // namespace
+
+TEST_F(ControllerEditor, PresetMenuAndBypassSwitchSendTheValuesTheProcessorReads)
+{
+    if (!std::getenv("DISPLAY"))
+        GTEST_SKIP() << "needs an X display (scripts/test.sh runs the tests under Xvfb)";
+    IPtr<EditRecorder> recorder(new EditRecorder, false);
+    ASSERT_EQ(controller->setComponentHandler(recorder), kResultOk);
+    IPtr<IPlugView> view(controller->createView("editor"), false);
+    ferrulith::viewhost::X11PlugViewHost host;
+    ASSERT_TRUE(host.attach(view));
+    auto* editor = dynamic_cast<VSTGUI::VST3Editor*>(view.get());
+    ASSERT_TRUE(editor && editor->getFrame());
+    auto* root = dynamic_cast<VSTGUI::CViewContainer*>(editor->getFrame()->getView(0));
+    ASSERT_TRUE(root);
+    auto* menu = findTagged<VSTGUI::COptionMenu>(root, quorvelware::kPresetsId);
+    auto* bypass = findTagged<VSTGUI::COnOffButton>(root, quorvelware::kBypassId);
+    ASSERT_TRUE(menu && bypass);
+    ASSERT_EQ(menu->getNbEntries(), 7);
+
+    for (int32_t item = 6; item >= 0; --item)
+    {
+        recorder->edits.clear();
+        menu->chooseEntry(item);
+        using E = EditRecorder::Edit;
+        const auto id = quorvelware::kPresetsId;
+        EXPECT_EQ(recorder->edits,
+                  (std::vector<E>{{'b', id, 0}, {'p', id, item / 6.0}, {'e', id, 0}}))
+            << "item " << item;
+        EXPECT_EQ(menu->getCurrentIndex(), item) << "the menu shows the chosen preset";
+    }
+
+    for (double expected : {1.0, 0.0})
+    {
+        recorder->edits.clear();
+        VSTGUI::CPoint where = bypass->getViewSize().getCenter();
+        bypass->onMouseDown(where, VSTGUI::CButtonState(VSTGUI::kLButton));
+        ASSERT_EQ(recorder->edits.size(), 3u);
+        EXPECT_EQ(recorder->edits[1].id, quorvelware::kBypassId);
+        EXPECT_EQ(recorder->edits[1].value, expected);
+    }
+    host.detach();
+    controller->setComponentHandler(nullptr);
+}
