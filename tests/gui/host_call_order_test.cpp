@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 #include <climits>
+#include <sys/socket.h>
 #include <cstdlib>
 #include <xcb/xcb.h>
 
@@ -65,9 +66,11 @@ class StickyRunLoop final : public FObject, public IPlugFrame, public Linux::IRu
 {
 public:
     tresult PLUGIN_API resizeView(IPlugView*, ViewRect*) override { return kResultFalse; }
-    tresult PLUGIN_API registerEventHandler(Linux::IEventHandler* h, Linux::FileDescriptor) override
+    tresult PLUGIN_API registerEventHandler(Linux::IEventHandler* h,
+                                            Linux::FileDescriptor fd) override
     {
         events.push_back(h);
+        descriptors.push_back(fd);
         ++live;
         return kResultOk;
     }
@@ -97,6 +100,7 @@ public:
             h->onTimer();
     }
     std::vector<IPtr<Linux::IEventHandler>> events;
+    std::vector<Linux::FileDescriptor> descriptors;
     std::vector<IPtr<Linux::ITimerHandler>> timers;
     int live{0};
     bool refuseTimers{false};
@@ -225,4 +229,23 @@ TEST_F(HostCallOrder, ControllerTerminatedOrReleasedUnderAnOpenEditor)
     frame->dispatch(20, -1);
     EXPECT_EQ(editor->removed(), kResultOk);
     EXPECT_TRUE(handler->edits.empty());
+}
+
+TEST_F(HostCallOrder, ALostXServerConnectionStopsAskingTheRunLoop)
+{
+    IPtr<StickyRunLoop> loop(new StickyRunLoop, false);
+    auto editor = makeEditor();
+    editor->setFrame(loop);
+    ASSERT_TRUE(attach(editor, parent));
+    ASSERT_EQ(loop->live, 2);
+    ASSERT_EQ(loop->descriptors.size(), 1u);
+
+    // What the editor sees when the X server goes away: a descriptor that
+    // reads as ready forever.
+    ::shutdown(loop->descriptors[0], SHUT_RDWR);
+    loop->callEverything();
+    EXPECT_EQ(loop->live, 0) << "a dead connection must not keep the host's loop spinning";
+    loop->callEverything();
+    EXPECT_EQ(editor->removed(), kResultOk);
+    EXPECT_EQ(loop->live, 0);
 }

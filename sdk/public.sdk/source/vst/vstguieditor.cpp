@@ -41,11 +41,23 @@ tresult PLUGIN_API VSTGUIEditor::attached(void* parent, FIDString type)
         return kInvalidArgument;
     if (isAttached())
         return kResultFalse;
-    if (!open(parent, VSTGUI::PlatformType::kX11EmbedWindowID))
+    tresult failure = kResultFalse;
+    bool opened = false;
+    try
+    {
+        opened = open(parent, VSTGUI::PlatformType::kX11EmbedWindowID);
+    }
+    catch (...)
+    {
+        // Out of memory while building the editor: nothing half made stays.
+        close();
+        failure = kOutOfMemory;
+    }
+    if (!opened)
     {
         frameConfig.reset();
         runLoop.reset();
-        return kResultFalse;
+        return failure;
     }
     return EditorView::attached(parent, type);
 }

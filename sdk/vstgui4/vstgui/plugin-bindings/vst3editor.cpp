@@ -135,10 +135,17 @@ tresult PLUGIN_API VST3Editor::onSize(ViewRect* newSize)
     rect = size;
     if (frame)
     {
-        frame->setSize(size.getWidth(), size.getHeight());
-        if (CView* root = frame->getView(0))
-            root->setViewSize(CRect(0, 0, size.getWidth(), size.getHeight()));
-        frame->invalid();
+        try
+        {
+            frame->setSize(size.getWidth(), size.getHeight());
+            if (CView* root = frame->getView(0))
+                root->setViewSize(CRect(0, 0, size.getWidth(), size.getHeight()));
+            frame->invalid();
+        }
+        catch (...)
+        {
+            return kOutOfMemory;
+        }
     }
     return kResultTrue;
 }

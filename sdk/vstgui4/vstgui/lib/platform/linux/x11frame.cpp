@@ -144,6 +144,18 @@ void X11Frame::onEvent()
         dispatch(*event);
         std::free(event);
     }
+    if (xcb_connection_has_error(connection))
+    {
+        // The X server is gone: its descriptor would report readable on every
+        // turn of the host's loop. The editor stays, blank, until it is closed.
+        if (registered)
+        {
+            runLoop->unregisterTimer(this);
+            runLoop->unregisterEventHandler(this);
+            registered = false;
+        }
+        return;
+    }
     if (dirty)
         redraw();
 }
