@@ -35,13 +35,6 @@ float clamp_param(patch_param_t* param)
     return value;
 }
 
-uint32_t bits32(float x)
-{
-    uint32_t bits;
-    memcpy(&bits, &x, sizeof bits);
-    return bits;
-}
-
 uint64_t bits64(double x)
 {
     uint64_t bits;
@@ -52,7 +45,7 @@ uint64_t bits64(double x)
 // The memo key of one 32-bit input; never zero.
 uint64_t memo_key(float x)
 {
-    return (uint64_t{1} << 32) | bits32(x);
+    return (uint64_t{1} << 32) | patch_float_bits(x);
 }
 
 double lo_gain(patch_memo_t* memo, float lo_db)
@@ -91,7 +84,8 @@ double inv_rate(patch_memo_t* memo, float sample_rate)
 // Sets the band's coef from its corner frequency, its pi and the sample rate.
 void set_coef(patch_coef_memo_t* memo, patch_band_t* band, float sample_rate, double period)
 {
-    const uint64_t rate_and_freq = (uint64_t{bits32(sample_rate)} << 32) | bits32(band->freq);
+    const uint64_t rate_and_freq =
+        (uint64_t{patch_float_bits(sample_rate)} << 32) | patch_float_bits(band->freq);
     const uint64_t pi = bits64(band->pi);
     if (memo->held == 0 || memo->rate_and_freq != rate_and_freq || memo->pi != pi)
     {
