@@ -48,34 +48,14 @@ uint64_t memo_key(float x)
     return (uint64_t{1} << 32) | patch_float_bits(x);
 }
 
-double lo_gain(patch_memo_t* memo, float lo_db)
+// The value `compute` gives for `input`, computed again only when the input's
+// bits differ from the last call's.
+template <typename Compute> double memoized(patch_memo_t* memo, float input, Compute compute)
 {
-    const uint64_t key = memo_key(lo_db);
+    const uint64_t key = memo_key(input);
     if (memo->key != key)
     {
-        memo->value = patch_lo_gain(lo_db);
-        memo->key = key;
-    }
-    return memo->value;
-}
-
-double hi_gain(patch_memo_t* memo, float hi_db)
-{
-    const uint64_t key = memo_key(hi_db);
-    if (memo->key != key)
-    {
-        memo->value = patch_hi_gain(hi_db);
-        memo->key = key;
-    }
-    return memo->value;
-}
-
-double inv_rate(patch_memo_t* memo, float sample_rate)
-{
-    const uint64_t key = memo_key(sample_rate);
-    if (memo->key != key)
-    {
-        memo->value = 1.0 / static_cast<double>(sample_rate);
+        memo->value = compute(input);
         memo->key = key;
     }
     return memo->value;
@@ -165,13 +145,14 @@ void patch_process_sample(patch_t* patch, const float* frame)
     // drive tanh calls. The left filter takes the right one's tuning.
     patch_filter_tune(&patch->filter_r, cut_value * 0.3f, res_value * 0.9f);
     patch_filter_tune(&patch->filter_l, patch->filter_r.f, patch->filter_r.r);
-    const double low_gain = lo_gain(&cache.lo_gain, lo_db);
-    const double high_gain = hi_gain(&cache.hi_gain, hi_db);
+    const double low_gain = memoized(&cache.lo_gain, lo_db, patch_lo_gain);
+    const double high_gain = memoized(&cache.hi_gain, hi_db, patch_hi_gain);
     patch->lo_r.gain = low_gain;
     patch->lo_l.gain = low_gain;
     patch->hi_r.gain = high_gain;
     patch->hi_l.gain = high_gain;
-    const double period = inv_rate(&cache.inv_rate, sample_rate);
+    const double period = memoized(&cache.inv_rate, sample_rate,
+                                   [](float rate) { return 1.0 / static_cast<double>(rate); });
     set_coef(&cache.coef_lo_r, &patch->lo_r, sample_rate, period);
     set_coef(&cache.coef_hi_r, &patch->hi_r, sample_rate, period);
     set_coef(&cache.coef_lo_l, &patch->lo_l, sample_rate, period);
