@@ -5,7 +5,9 @@
 
 #include "base/source/fstreamer.h"
 #include "public.sdk/source/vst/utility/stringconvert.h"
+#if FERRULITH_EDITOR
 #include "vstgui/plugin-bindings/vst3editor.h"
+#endif
 
 #include <cstring>
 
@@ -189,6 +191,7 @@ IPlugView* PLUGIN_API FerrulithController::createView(FIDString name)
     // our own. Each call makes a new editor that the host owns.
     if (name == nullptr || std::strcmp(name, ViewType::kEditor) != 0)
         return nullptr;
+#if FERRULITH_EDITOR
     try
     {
         return new VSTGUI::VST3Editor(this, "view", "ferrulitheditor.uidesc");
@@ -197,6 +200,11 @@ IPlugView* PLUGIN_API FerrulithController::createView(FIDString name)
     {
         return nullptr;
     }
+#else
+    // No editor back end for this platform yet: hosts then offer their own
+    // generic controls for the parameters.
+    return nullptr;
+#endif
 }
 
 tresult PLUGIN_API FerrulithController::programDataSupported(ProgramListID listId)

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs, from Debian's archive, whatever the build, the demo and the tests
 # need and this machine lacks. Quick and silent when everything is there.
+# `setup.sh windows` adds the cross compiler for the Windows module and Wine
+# to run its tests.
 set -euo pipefail
 
 packages=(
@@ -10,6 +12,10 @@ packages=(
   libx11-dev libxcb1-dev libx11-xcb-dev libcairo2-dev libexpat1-dev libpng-dev
   xvfb xauth fonts-dejavu-core
 )
+if [ "${1:-}" = windows ]; then
+  # GoogleTest comes as sources (googletest, above) and is built for Windows.
+  packages=(cmake ninja-build googletest g++-mingw-w64-x86-64-posix wine64)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
