@@ -1,6 +1,7 @@
 #include "ferrulithprocessor.h"
 
 #include <bitset>
+#include <cmath>
 #include <new>
 
 #include "controller/ferrulithparamids.h"
@@ -177,6 +178,12 @@ tresult PLUGIN_API FerrulithProcessor::canProcessSampleSize(int32 symbolicSample
 
 tresult PLUGIN_API FerrulithProcessor::setupProcessing(ProcessSetup& setup)
 {
+    // The next patch is built for this rate in 32 bits; at zero, a negative,
+    // an infinite or a NaN rate its filters produce a constant full-scale
+    // output, so such a set-up is refused and the previous one stays.
+    const float rate = static_cast<float>(setup.sampleRate);
+    if (!(std::isfinite(rate) && rate > 0.0f))
+        return kInvalidArgument;
     return AudioEffect::setupProcessing(setup);
 }
 
@@ -279,6 +286,10 @@ FerrulithProcessor::BlockEdits FerrulithProcessor::readParameterChanges(ProcessD
             if (queue == nullptr)
                 continue;
             const int32 points = queue->getPointCount();
+            // A queue without points has no last one; a negative count is a
+            // broken host, and counting back from it would overflow.
+            if (points <= 0)
+                continue;
             const ParamID id = queue->getParameterId();
             const bool wanted = pass == 0 ? id == kPresetsId : id <= kBypassId;
             if (!wanted)
