@@ -1,7 +1,7 @@
 #include "controller/ferrulithcontroller.h"
 
-#include "controller/ferrulithparamids.h"
-#include "controller/ferrulithpresets.h"
+#include "common/ferrulithparamids.h"
+#include "common/ferrulithpresets.h"
 
 #include "base/source/fstreamer.h"
 #include "public.sdk/source/vst/utility/stringconvert.h"

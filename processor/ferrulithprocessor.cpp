@@ -4,11 +4,11 @@
 #include <cmath>
 #include <new>
 
-#include "controller/ferrulithparamids.h"
-#include "controller/ferrulithpresets.h"
-#include "module/ferrulithcids.h"
+#include "common/ferrulithparamids.h"
+#include "common/ferrulithpresets.h"
+#include "common/ferrulithcids.h"
 #include "pluginterfaces/vst/ivstparameterchanges.h"
-#include "processorstate.h"
+#include "common/processorstate.h"
 
 namespace quorvelware
 {

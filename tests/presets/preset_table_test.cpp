@@ -1,6 +1,6 @@
 // The preset table and the row a program-change value selects: the same for
 // the controller's display and the processor's sound.
-#include "controller/ferrulithpresets.h"
+#include "common/ferrulithpresets.h"
 #include "dsp/patch.h"
 
 #include <cmath>

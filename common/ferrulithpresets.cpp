@@ -1,4 +1,4 @@
-#include "ferrulithpresets.h"
+#include "common/ferrulithpresets.h"
 
 namespace quorvelware
 {

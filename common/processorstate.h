@@ -5,7 +5,7 @@
 #pragma once
 
 #include "pluginterfaces/base/ibstream.h"
-#include "processorvalues.h"
+#include "processor/processorvalues.h"
 
 namespace quorvelware
 {

@@ -1,4 +1,4 @@
-#include "processorstate.h"
+#include "common/processorstate.h"
 
 #include "base/source/fstreamer.h"
 
