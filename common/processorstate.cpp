@@ -7,41 +7,33 @@ namespace quorvelware
 
 using namespace Steinberg;
 
-tresult readProcessorState(IBStream* stream, const ParamRange* ranges, ProcessorValues& values)
+tresult readProcessorState(IBStream* stream, ProcessorState& state)
 {
     if (stream == nullptr)
         return kResultFalse;
     IBStreamer streamer(stream, kLittleEndian);
     // Everything is read into a copy first, so a project saved by a damaged
     // host or cut short on disk cannot leave half a state behind.
-    ProcessorValues incoming;
-    bool bypass = false;
-    if (!streamer.readBool(bypass))
+    ProcessorState incoming;
+    if (!streamer.readBool(incoming.bypass))
         return kResultFalse;
-    incoming.bypass = bypass;
-    for (int k = 0; k < kProcessorParamCount; ++k)
-    {
-        float normalized = 0.0f;
+    for (float& normalized : incoming.normalized)
         if (!streamer.readFloat(normalized))
             return kResultFalse;
-        // Not validated: the patch step bounds every value before it is used.
-        incoming.plain[k] = plainFromNormalized(normalized, ranges[k]);
-    }
-    values = incoming;
+    state = incoming;
     return kResultOk;
 }
 
-tresult writeProcessorState(IBStream* stream, const ParamRange* ranges,
-                            const ProcessorValues& values)
+tresult writeProcessorState(IBStream* stream, const ProcessorState& state)
 {
     if (stream == nullptr)
         return kInvalidArgument;
     IBStreamer streamer(stream, kLittleEndian);
     // A host whose stream refuses bytes must hear of it: it would otherwise
     // store a truncated project that cannot be loaded again.
-    bool complete = streamer.writeBool(values.bypass);
-    for (int k = 0; k < kProcessorParamCount; ++k)
-        complete = streamer.writeFloat(normalizedFromPlain(values.plain[k], ranges[k])) && complete;
+    bool complete = streamer.writeBool(state.bypass);
+    for (float normalized : state.normalized)
+        complete = streamer.writeFloat(normalized) && complete;
     return complete ? kResultOk : kResultFalse;
 }
 

@@ -34,7 +34,7 @@ TEST(PresetTable, DefaultRowIsTheEnginesStartingSoundBitForBit)
 {
     patch_t* patch = patch_create(44100.0f);
     ASSERT_NE(patch, nullptr);
-    for (int k = 0; k < kPresetValueCount; ++k)
+    for (int k = 0; k < kSoundParamCount; ++k)
     {
         const patch_param_t& p = *patch->params[k];
         const float a = p.value - p.min;
