@@ -4,11 +4,11 @@
 #include <cmath>
 #include <new>
 
-#include "controller/ferrulithparamids.h"
-#include "controller/ferrulithpresets.h"
-#include "module/ferrulithcids.h"
+#include "common/ferrulithparamids.h"
+#include "common/ferrulithpresets.h"
+#include "common/ferrulithcids.h"
 #include "pluginterfaces/vst/ivstparameterchanges.h"
-#include "processorstate.h"
+#include "common/processorstate.h"
 
 namespace quorvelware
 {
@@ -59,19 +59,9 @@ void writeSilence(ProcessData& data)
 
 } // namespace
 
-FerrulithProcessor::FerrulithProcessor()
+FerrulithProcessor::FerrulithProcessor() : defaults(enginePatchDefaults()), held(defaults.start)
 {
     setControllerClass(kFerrulithControllerUID);
-    // The engine is the one definition of the ranges and starting values; a
-    // processor needs them before its first activation to read and write
-    // states. Neither depends on the sample rate.
-    if (patch_t* probe = patch_create(static_cast<float>(processSetup.sampleRate)))
-    {
-        defaults = patchDefaultsFrom(*probe);
-        defaultsKnown = true;
-        patch_destroy(probe);
-    }
-    held = defaults.start;
 }
 
 FerrulithProcessor::~FerrulithProcessor()
@@ -86,11 +76,6 @@ FUnknown* FerrulithProcessor::createInstance(void* /*context*/)
     auto* processor = new (std::nothrow) FerrulithProcessor;
     if (processor == nullptr)
         return nullptr;
-    if (!processor->defaultsKnown)
-    {
-        processor->release();
-        return nullptr;
-    }
     return static_cast<IAudioProcessor*>(processor);
 }
 
@@ -156,19 +141,20 @@ tresult PLUGIN_API FerrulithProcessor::setActive(TBool state)
 
 tresult PLUGIN_API FerrulithProcessor::setState(IBStream* state)
 {
-    ProcessorValues incoming = held;
-    const tresult result = readProcessorState(state, defaults.ranges, incoming);
+    ProcessorState incoming;
+    const tresult result = readProcessorState(state, incoming);
     if (result != kResultOk)
         return result;
-    held = incoming;
+    held = valuesFromState(incoming, defaults.ranges);
     if (patch)
-        handedSequence = handOver.write(incoming);
+        handedSequence = handOver.write(held);
     return kResultOk;
 }
 
 tresult PLUGIN_API FerrulithProcessor::getState(IBStream* state)
 {
-    return writeProcessorState(state, defaults.ranges, patch ? valuesInUse() : held);
+    return writeProcessorState(state,
+                               stateFromValues(patch ? valuesInUse() : held, defaults.ranges));
 }
 
 tresult PLUGIN_API FerrulithProcessor::canProcessSampleSize(int32 symbolicSampleSize)
@@ -261,7 +247,7 @@ void FerrulithProcessor::applyPreset(double programValue, BlockEdits& edits)
     // The row the controller shows for the same value, loaded as if the host
     // had sent each of its values as a parameter change.
     const int32_t row = presetRowForValue(programValue);
-    for (int k = 0; k < kProcessorParamCount; ++k)
+    for (int k = 0; k < kSoundParamCount; ++k)
     {
         edits.plain[k] =
             plainFromHostValue(static_cast<double>(kPresetValues[row][k]), defaults.ranges[k]);
@@ -322,7 +308,7 @@ void FerrulithProcessor::applyParameterChanges(const BlockEdits& edits)
 {
     if (edits.paramMask != 0)
     {
-        for (int k = 0; k < kProcessorParamCount; ++k)
+        for (int k = 0; k < kSoundParamCount; ++k)
         {
             if (edits.paramMask & (1u << k))
                 patch->params[k]->value = edits.plain[k];

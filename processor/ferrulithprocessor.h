@@ -43,7 +43,7 @@ protected:
     // values. Each destination keeps the last value written to it.
     struct BlockEdits
     {
-        float plain[kProcessorParamCount] = {};
+        float plain[kSoundParamCount] = {};
         uint32_t paramMask = 0; // bit k: plain[k] is written
         bool writesBypass = false;
         uint8_t bypass = 0;
@@ -67,8 +67,7 @@ private:
 
     // Ranges and starting values of the engine's records, known before any
     // patch exists so that states can be read and written while inactive.
-    PatchDefaults defaults;
-    bool defaultsKnown = false;
+    const PatchDefaults defaults;
 
     // Main thread only. While inactive: the values the next activation starts
     // from. While active: the last values given to setState, which the audio
