@@ -120,7 +120,7 @@ tresult PLUGIN_API FerrulithProcessor::setActive(TBool state)
     // survive, only the signal state starts afresh.
     if (patch)
     {
-        held = valuesInUse();
+        held = handOver.latest();
         patch_destroy(patch);
         patch = nullptr;
     }
@@ -130,10 +130,7 @@ tresult PLUGIN_API FerrulithProcessor::setActive(TBool state)
         if (fresh == nullptr)
             return kOutOfMemory;
         loadValues(*fresh, held);
-        // No block runs during setActive, so this thread may write the slot
-        // the audio thread otherwise owns.
-        inUse.write(held);
-        takenSequence.store(handedSequence, std::memory_order_release);
+        handOver.restart(held);
         patch = fresh;
     }
     return AudioEffect::setActive(state);
@@ -145,16 +142,18 @@ tresult PLUGIN_API FerrulithProcessor::setState(IBStream* state)
     const tresult result = readProcessorState(state, incoming);
     if (result != kResultOk)
         return result;
-    held = valuesFromState(incoming, defaults.ranges);
+    const ProcessorValues values = valuesFromState(incoming, defaults.ranges);
     if (patch)
-        handedSequence = handOver.write(held);
+        handOver.give(values);
+    else
+        held = values;
     return kResultOk;
 }
 
 tresult PLUGIN_API FerrulithProcessor::getState(IBStream* state)
 {
     return writeProcessorState(state,
-                               stateFromValues(patch ? valuesInUse() : held, defaults.ranges));
+                               stateFromValues(patch ? handOver.latest() : held, defaults.ranges));
 }
 
 tresult PLUGIN_API FerrulithProcessor::canProcessSampleSize(int32 symbolicSampleSize)
@@ -171,27 +170,6 @@ tresult PLUGIN_API FerrulithProcessor::setupProcessing(ProcessSetup& setup)
     if (!(std::isfinite(rate) && rate > 0.0f))
         return kInvalidArgument;
     return AudioEffect::setupProcessing(setup);
-}
-
-ProcessorValues FerrulithProcessor::valuesInUse() const
-{
-    // Values handed over but not yet taken are what the next block runs
-    // with; saving anything else would lose them.
-    if (takenSequence.load(std::memory_order_acquire) != handedSequence)
-        return held;
-    return inUse.read();
-}
-
-uint32_t FerrulithProcessor::takeHandedOverValues(uint32_t taken)
-{
-    ProcessorValues values;
-    uint32_t sequence = 0;
-    // A copy torn by a concurrent setState is skipped; the next block takes
-    // the finished one.
-    if (!handOver.tryRead(values, sequence) || sequence == taken)
-        return taken;
-    loadValues(*patch, values);
-    return sequence;
 }
 
 int32 FerrulithProcessor::outputSpeakerCount()
@@ -212,8 +190,9 @@ tresult PLUGIN_API FerrulithProcessor::process(ProcessData& data)
         return kResultOk;
     }
 
-    // Only this thread stores takenSequence while blocks run.
-    const uint32_t taken = takeHandedOverValues(takenSequence.load(std::memory_order_relaxed));
+    ProcessorValues given;
+    if (handOver.take(given))
+        loadValues(*patch, given);
 
     // Input and output take their channel count from the output arrangement,
     // as far as the host's buffers actually carry those channels.
@@ -237,18 +216,20 @@ tresult PLUGIN_API FerrulithProcessor::process(ProcessData& data)
             outRight[i] = patch->out_r->value;
     }
 
-    inUse.write(valuesOf(*patch));
-    takenSequence.store(taken, std::memory_order_release);
+    handOver.publish(valuesOf(*patch));
     return kResultOk;
 }
 
-void FerrulithProcessor::applyPreset(double programValue, BlockEdits& edits)
+void FerrulithProcessor::applyPresetBeneath(double programValue, BlockEdits& edits)
 {
     // The row the controller shows for the same value, loaded as if the host
-    // had sent each of its values as a parameter change.
+    // had sent each of its values as a parameter change, except where the
+    // block changes that parameter itself.
     const int32_t row = presetRowForValue(programValue);
     for (int k = 0; k < kSoundParamCount; ++k)
     {
+        if (edits.paramMask & (1u << k))
+            continue;
         edits.plain[k] =
             plainFromHostValue(static_cast<double>(kPresetValues[row][k]), defaults.ranges[k]);
         edits.paramMask |= 1u << k;
@@ -263,44 +244,44 @@ FerrulithProcessor::BlockEdits FerrulithProcessor::readParameterChanges(ProcessD
         return edits;
     const int32 count = changes->getParameterCount();
 
-    // Program changes first, then everything else.
-    for (int pass = 0; pass < 2; ++pass)
+    bool programChange = false;
+    ParamValue programValue = 0.0;
+    for (int32 q = 0; q < count; ++q)
     {
-        for (int32 q = 0; q < count; ++q)
+        IParamValueQueue* queue = changes->getParameterData(q);
+        if (queue == nullptr)
+            continue;
+        const int32 points = queue->getPointCount();
+        // A queue without points has no last one; a negative count is a
+        // broken host, and counting back from it would overflow.
+        if (points <= 0)
+            continue;
+        const ParamID id = queue->getParameterId();
+        if (id > kPresetsId)
+            continue;
+        // Only the last point counts; sample offsets are not used.
+        int32 offset = 0;
+        ParamValue value = 0.0;
+        if (queue->getPoint(points - 1, offset, value) != kResultOk)
+            continue;
+        if (id == kPresetsId)
         {
-            IParamValueQueue* queue = changes->getParameterData(q);
-            if (queue == nullptr)
-                continue;
-            const int32 points = queue->getPointCount();
-            // A queue without points has no last one; a negative count is a
-            // broken host, and counting back from it would overflow.
-            if (points <= 0)
-                continue;
-            const ParamID id = queue->getParameterId();
-            const bool wanted = pass == 0 ? id == kPresetsId : id <= kBypassId;
-            if (!wanted)
-                continue;
-            // Only the last point counts; sample offsets are not used.
-            int32 offset = 0;
-            ParamValue value = 0.0;
-            if (queue->getPoint(points - 1, offset, value) != kResultOk)
-                continue;
-            if (id == kPresetsId)
-            {
-                applyPreset(value, edits);
-            }
-            else if (id == kBypassId)
-            {
-                edits.bypass = bypassFromHostValue(value) ? 1 : 0;
-                edits.writesBypass = true;
-            }
-            else
-            {
-                edits.plain[id] = plainFromHostValue(value, defaults.ranges[id]);
-                edits.paramMask |= 1u << id;
-            }
+            programChange = true;
+            programValue = value;
+        }
+        else if (id == kBypassId)
+        {
+            edits.bypass = bypassFromHostValue(value) ? 1 : 0;
+            edits.writesBypass = true;
+        }
+        else
+        {
+            edits.plain[id] = plainFromHostValue(value, defaults.ranges[id]);
+            edits.paramMask |= 1u << id;
         }
     }
+    if (programChange)
+        applyPresetBeneath(programValue, edits);
     return edits;
 }
 
