@@ -14,7 +14,7 @@
 #include "vstgui/lib/controls/coptionmenu.h"
 #include "vstgui/plugin-bindings/iplugviewsnapshot.h"
 #include "vstgui/plugin-bindings/vst3editor.h"
-#include "x11plugviewhost.h"
+#include "hostkit/x11/x11_plug_view_host.h"
 
 #include <gtest/gtest.h>
 

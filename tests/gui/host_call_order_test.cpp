@@ -2,7 +2,7 @@
 // late or never, run loops that call back after removal, sizes out of range,
 // views released while still attached, and controllers that go away first.
 #include "editor_test_support.h"
-#include "hostframe.h"
+#include "hostkit/x11/host_frame.h"
 
 #include "vstgui/lib/cframe.h"
 #include "vstgui/lib/controls/ccontrol.h"

@@ -1,7 +1,7 @@
-#include "x11plugviewhost.h"
+#include "hostkit/x11/x11_plug_view_host.h"
 
-#include "hostframe.h"
-#include "xembedder.h"
+#include "hostkit/x11/host_frame.h"
+#include "hostkit/x11/xembedder.h"
 #include <cairo.h>
 #include <chrono>
 #include <cstdlib>
