@@ -118,7 +118,7 @@ TEST_F(BundleEditor, DesignFromTheBundlesResourcesDrawsWithoutADisplay)
 void showAndRemove(ferrulith::viewhost::X11PlugViewHost& window, IPlugView* view,
                    const std::string& drawn, const std::string& shown)
 {
-    ASSERT_TRUE(window.attach(view));
+    ASSERT_TRUE(window.attach(view)) << window.lastError();
     // The editor serves its X connection from the host's run loop.
     EXPECT_GT(window.registeredHandlerCount(), 0u);
     // The X server shows the window in its own time, seconds on a loaded

@@ -89,7 +89,7 @@ TEST(EditorWindow, AttachResizeAndRemoveRepeatedlyLeaveNothingBehind)
 
     for (int round = 0; round < 12; ++round)
     {
-        ASSERT_TRUE(host.attach(editor)) << "round " << round;
+        ASSERT_TRUE(host.attach(editor)) << "round " << round << ": " << host.lastError();
         EXPECT_EQ(host.registeredHandlerCount(), 2u) << "its X connection and one timer";
         ASSERT_TRUE(editor->getFrame());
         EXPECT_EQ(editor->attached(reinterpret_cast<void*>(host.getWindow()),

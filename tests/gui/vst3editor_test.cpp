@@ -132,7 +132,7 @@ TEST_F(EditorFixture, UserGesturesBecomeEditsAndHostChangesMoveTheControls)
     auto editor = makeEditor();
     X11PlugViewHost host;
     ASSERT_TRUE(host.isConnected());
-    ASSERT_TRUE(host.attach(editor));
+    ASSERT_TRUE(host.attach(editor)) << host.lastError();
     host.run(20);
     CFrame* frame = editor->getFrame();
     ASSERT_TRUE(frame);
@@ -202,7 +202,7 @@ TEST_F(EditorFixture, ClosingTheEditorDuringADragEndsTheGesture)
         GTEST_SKIP() << "needs an X display";
     auto editor = makeEditor();
     X11PlugViewHost host;
-    ASSERT_TRUE(host.attach(editor));
+    ASSERT_TRUE(host.attach(editor)) << host.lastError();
     CFrame* frame = editor->getFrame();
     auto* knob = findControl<CControl>(dynamic_cast<CViewContainer*>(frame->getView(0)), 0);
     ASSERT_TRUE(knob);
@@ -242,7 +242,7 @@ TEST_F(EditorFixture, ADragWhoseReleaseWentElsewhereEndsInsteadOfFollowingThePoi
         GTEST_SKIP() << "needs an X display";
     auto editor = makeEditor();
     X11PlugViewHost host;
-    ASSERT_TRUE(host.attach(editor));
+    ASSERT_TRUE(host.attach(editor)) << host.lastError();
     CFrame* frame = editor->getFrame();
     auto* knob = findControl<CControl>(dynamic_cast<CViewContainer*>(frame->getView(0)), 0);
     ASSERT_TRUE(knob);
