@@ -7,7 +7,7 @@
 #include "base/source/fstreamer.h"
 #include "public.sdk/source/vst/utility/stringconvert.h"
 #if FERRULITH_EDITOR
-#include "vstgui/plugin-bindings/vst3editor.h"
+#include "controller/ferrulitheditor.h"
 #endif
 
 #include <cstring>
@@ -160,7 +160,7 @@ IPlugView* PLUGIN_API FerrulithController::createView(FIDString name)
 #if FERRULITH_EDITOR
     try
     {
-        return new VSTGUI::VST3Editor(this, "view", "ferrulitheditor.uidesc");
+        return new FerrulithEditor(this, "view", "ferrulitheditor.uidesc");
     }
     catch (...)
     {
