@@ -4,7 +4,7 @@
 
 #include "pluginterfaces/gui/iplugview.h"
 #include "common/plugviewsnapshot.h"
-#include "hostkit/x11/x11_plug_view_host.h"
+#include "hostkit/platform_view_host.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,6 +18,11 @@ namespace
 
 // Time a windowed editor gets to draw itself before its window is captured.
 constexpr int kSettleMilliseconds = 400;
+#if defined(_WIN32)
+constexpr const char* kNoDisplay = "cannot open windows";
+#else
+constexpr const char* kNoDisplay = "cannot reach an X display (is DISPLAY set?)";
+#endif
 // The longest single wait handed to the window's run loop.
 constexpr double kLongestWaitMilliseconds = 3600.0 * 1000.0;
 
@@ -37,13 +42,12 @@ bool drawViewToPNG(Steinberg::IPlugView& view, const std::string& path)
     return true;
 }
 
-void openWindow(viewhost::X11PlugViewHost& window, Steinberg::IPlugView& view)
+void openWindow(viewhost::PlugViewHost& window, Steinberg::IPlugView& view)
 {
     if (!window.isConnected())
-        throw HostError("cannot reach an X display (is DISPLAY set?)");
+        throw HostError(kNoDisplay);
     if (!window.attach(&view))
-        throw HostError("the plug-in's editor would not open in an X11 window: " +
-                        window.lastError());
+        throw HostError("the plug-in's editor would not open in a window: " + window.lastError());
 }
 
 } // namespace
@@ -65,7 +69,7 @@ void runEditor(PluginInstance& instance, const EditorOptions& options, std::ostr
 
     // A view that cannot draw itself is pictured through a window, which needs
     // a display like the window itself.
-    viewhost::X11PlugViewHost window;
+    viewhost::PlugViewHost window;
     openWindow(window, *view);
     Steinberg::ViewRect size;
     view->getSize(&size);

@@ -24,7 +24,7 @@ struct EditorOptions
 };
 
 // Opens the editor and serves it until the window closes or the time is up.
-// Throws HostError when the plug-in has no editor for X11 or no display can
+// Throws HostError when the plug-in has no editor for this platform or no display can
 // be reached.
 void runEditor(PluginInstance& instance, const EditorOptions& options, std::ostream& out);
 

@@ -9,12 +9,10 @@
 #include "plugin_module.h"
 #include "render.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
-#include <cerrno>
-#include <cstring>
+#include <filesystem>
 #include <memory>
 #include <ostream>
 #include <set>
@@ -54,11 +52,12 @@ RenderProgress progressLine(std::ostream& err, const std::string& label, double 
 
 void makeFolder(const std::string& folder)
 {
-    if (mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST)
-        throw HostError("cannot make the folder " + folder + ": " + std::strerror(errno));
-    struct stat info = {};
-    if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+    std::error_code failure;
+    if (std::filesystem::exists(folder, failure) && !std::filesystem::is_directory(folder, failure))
         throw HostError(folder + " is not a folder");
+    std::filesystem::create_directory(folder, failure);
+    if (failure)
+        throw HostError("cannot make the folder " + folder + ": " + failure.message());
 }
 
 void applySettings(PluginInstance& instance, const CommandLine& line)
@@ -95,8 +94,9 @@ int renderFile(const CommandLine& line, std::ostream& out, std::ostream& err)
     if (!line.sampleRate &&
         (input.sampleRate < kMinSampleRate || input.sampleRate > kMaxSampleRate))
         throw HostError(line.inputFile + " is at " + std::to_string(long(input.sampleRate)) +
-                        " Hz; the host processes at " + std::to_string(long(kMinSampleRate)) + " to " +
-                        std::to_string(long(kMaxSampleRate)) + " Hz (choose a rate with --rate)");
+                        " Hz; the host processes at " + std::to_string(long(kMinSampleRate)) +
+                        " to " + std::to_string(long(kMaxSampleRate)) +
+                        " Hz (choose a rate with --rate)");
     ProcessingSetup setup;
     setup.sampleRate = line.sampleRate.value_or(input.sampleRate);
     setup.maxBlockSize = line.blockSize;

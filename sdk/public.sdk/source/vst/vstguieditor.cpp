@@ -1,6 +1,8 @@
 #include "public.sdk/source/vst/vstguieditor.h"
 
+#if SMTG_OS_LINUX
 #include "vstgui/plugin-bindings/x11runloopadapter.h"
+#endif
 #include <cstring>
 
 namespace Steinberg
@@ -10,9 +12,18 @@ namespace Vst
 
 namespace
 {
-bool isX11(FIDString type)
+// The one window type the platform's frames open in.
+#if SMTG_OS_WINDOWS
+const FIDString kNativeType = kPlatformTypeHWND;
+constexpr auto kNativePlatformType = VSTGUI::PlatformType::kHWND;
+#else
+const FIDString kNativeType = kPlatformTypeX11EmbedWindowID;
+constexpr auto kNativePlatformType = VSTGUI::PlatformType::kX11EmbedWindowID;
+#endif
+
+bool isNative(FIDString type)
 {
-    return type && std::strcmp(type, kPlatformTypeX11EmbedWindowID) == 0;
+    return type && std::strcmp(type, kNativeType) == 0;
 }
 } // namespace
 
@@ -25,12 +36,12 @@ VSTGUIEditor::~VSTGUIEditor() = default;
 
 tresult PLUGIN_API VSTGUIEditor::isPlatformTypeSupported(FIDString type)
 {
-    return isX11(type) ? kResultTrue : kResultFalse;
+    return isNative(type) ? kResultTrue : kResultFalse;
 }
 
 tresult PLUGIN_API VSTGUIEditor::attached(void* parent, FIDString type)
 {
-    if (!parent || !isX11(type))
+    if (!parent || !isNative(type))
         return kInvalidArgument;
     if (isAttached())
         return kResultFalse;
@@ -38,7 +49,7 @@ tresult PLUGIN_API VSTGUIEditor::attached(void* parent, FIDString type)
     bool opened = false;
     try
     {
-        opened = open(parent, VSTGUI::PlatformType::kX11EmbedWindowID);
+        opened = open(parent, kNativePlatformType);
     }
     catch (...)
     {
@@ -48,8 +59,7 @@ tresult PLUGIN_API VSTGUIEditor::attached(void* parent, FIDString type)
     }
     if (!opened)
     {
-        frameConfig.reset();
-        runLoop.reset();
+        releaseFrameConfig();
         return failure;
     }
     return EditorView::attached(parent, type);
@@ -61,8 +71,7 @@ tresult PLUGIN_API VSTGUIEditor::removed()
         return kResultFalse;
     close();
     // The frame has unregistered itself from the run loop by now.
-    frameConfig.reset();
-    runLoop.reset();
+    releaseFrameConfig();
     return EditorView::removed();
 }
 
@@ -79,8 +88,17 @@ VSTGUI::KnobMode VSTGUIEditor::getKnobMode() const
     }
 }
 
+void VSTGUIEditor::releaseFrameConfig()
+{
+    frameConfig.reset();
+#if SMTG_OS_LINUX
+    runLoop.reset();
+#endif
+}
+
 VSTGUI::IPlatformFrameConfig* VSTGUIEditor::getFrameConfig()
 {
+#if SMTG_OS_LINUX
     if (frameConfig)
         return frameConfig.get();
     FUnknownPtr<Linux::IRunLoop> hostRunLoop(plugFrame);
@@ -91,6 +109,10 @@ VSTGUI::IPlatformFrameConfig* VSTGUIEditor::getFrameConfig()
     config->runLoop = runLoop.get();
     frameConfig = std::move(config);
     return frameConfig.get();
+#else
+    // Windows frames need nothing from the host but the parent window.
+    return nullptr;
+#endif
 }
 
 } // namespace Vst

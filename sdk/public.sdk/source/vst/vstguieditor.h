@@ -37,11 +37,16 @@ public:
 
 protected:
     // The platform settings for opening the frame (on Linux: the host's run
-    // loop, from the IPlugFrame); null when the host gave none.
+    // loop, from the IPlugFrame); null when the host gave none, and on
+    // Windows, where a frame needs only its parent window.
     VSTGUI::IPlatformFrameConfig* getFrameConfig();
 
 private:
+    void releaseFrameConfig();
+
+#if SMTG_OS_LINUX
     std::unique_ptr<VSTGUI::X11RunLoopAdapter> runLoop;
+#endif
     std::unique_ptr<VSTGUI::IPlatformFrameConfig> frameConfig;
 };
 

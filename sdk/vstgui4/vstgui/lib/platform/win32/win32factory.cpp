@@ -1,8 +1,7 @@
 #include "vstgui/lib/platform/win32/win32factory.h"
 
 #include "vstgui/lib/cresourcedescription.h"
-#include "vstgui/lib/platform/iplatformbitmap.h"
-#include "vstgui/lib/platform/iplatformoffscreen.h"
+#include "vstgui/lib/platform/win32/win32graphics.h"
 #include "vstgui/lib/platform/win32/win32modulepath.h"
 #include "vstgui/lib/platform/win32/win32resourceinputstream.h"
 #include "vstgui/lib/platform/win32/win32strings.h"
@@ -41,10 +40,13 @@ bool isSafeResourceName(const std::wstring& name)
 } // namespace
 
 Win32Factory::Win32Factory(PlatformInstanceHandle instance, bool findResourceFolder)
+    : graphics(std::make_unique<Graphics>(findModuleHandle(instance)))
 {
     if (findResourceFolder)
         setResourceFolder(bundleResourceFolder(findModuleFile(instance)));
 }
+
+Win32Factory::~Win32Factory() noexcept = default;
 
 uint64_t Win32Factory::getTicks() const noexcept
 {
@@ -68,30 +70,6 @@ Win32Factory::createResourceInputStream(const CResourceDescription& desc) const 
     {
         return {};
     }
-}
-
-std::shared_ptr<IPlatformBitmap>
-Win32Factory::createBitmap(const CResourceDescription&) const noexcept
-{
-    return nullptr;
-}
-
-std::unique_ptr<IPlatformFrame> Win32Factory::createFrame(IPlatformFrameCallback*, const CRect&,
-                                                          void*, PlatformType,
-                                                          IPlatformFrameConfig*) const noexcept
-{
-    return nullptr;
-}
-
-PNGBitmapBuffer
-Win32Factory::createBitmapMemoryPNGRepresentation(const PlatformBitmapPtr&) const noexcept
-{
-    return {};
-}
-
-std::unique_ptr<IPlatformOffscreen> Win32Factory::createOffscreen(int32_t, int32_t) const noexcept
-{
-    return nullptr;
 }
 
 void Win32Factory::setResourcePath(const std::string& path) const noexcept

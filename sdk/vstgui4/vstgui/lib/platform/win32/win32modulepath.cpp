@@ -35,12 +35,20 @@ std::wstring parentOf(const std::wstring& path)
 }
 } // namespace
 
-std::wstring findModuleFile(PlatformInstanceHandle instance)
+PlatformInstanceHandle findModuleHandle(PlatformInstanceHandle instance)
 {
     HMODULE module = static_cast<HMODULE>(instance);
     if (!module && !GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
                                            GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                                        reinterpret_cast<LPCWSTR>(&anchorInThisModule), &module))
+        return nullptr;
+    return module;
+}
+
+std::wstring findModuleFile(PlatformInstanceHandle instance)
+{
+    HMODULE module = static_cast<HMODULE>(findModuleHandle(instance));
+    if (!module)
         return {};
     // Paths may be longer than MAX_PATH; a full buffer means the name was cut.
     std::wstring path(MAX_PATH, L'\0');

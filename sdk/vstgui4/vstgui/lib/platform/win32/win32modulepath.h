@@ -7,6 +7,10 @@
 namespace VSTGUI
 {
 
+// instance (an HINSTANCE), or without one, the module that holds this
+// library's code. Null when Windows cannot tell.
+PlatformInstanceHandle findModuleHandle(PlatformInstanceHandle instance);
+
 // The file the module was loaded from: the one of instance (an HINSTANCE),
 // or without one, the module that holds this library's code. Empty when
 // Windows cannot tell.

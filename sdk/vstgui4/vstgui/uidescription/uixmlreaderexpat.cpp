@@ -1,8 +1,9 @@
+// The UI-description reader on expat, the XML library of Linux desktops.
 #include "vstgui/uidescription/uixmlreader.h"
 
 #include "vstgui/lib/platform/iplatformresourceinputstream.h"
+#include "vstgui/uidescription/uixmltreebuilder.h"
 #include <expat.h>
-#include <vector>
 
 namespace VSTGUI
 {
@@ -12,40 +13,24 @@ namespace
 struct ParseState
 {
     XML_Parser parser;
-    std::unique_ptr<UINode> root;
-    std::vector<UINode*> open;
-    bool failed{false};
+    UIXmlTreeBuilder tree;
 };
 
 void XMLCALL startElement(void* userData, const XML_Char* name, const XML_Char** attributes)
 {
     auto& state = *static_cast<ParseState*>(userData);
-    if (state.failed)
-        return;
-    if (state.open.size() >= static_cast<size_t>(kMaxUIXmlDepth) ||
-        (state.open.empty() && state.root))
+    if (!state.tree.startElement(name))
     {
-        state.failed = true;
         XML_StopParser(state.parser, XML_FALSE);
         return;
     }
-    auto node = std::make_unique<UINode>();
-    node->name = name;
     for (int i = 0; attributes[i] && attributes[i + 1]; i += 2)
-        node->attributes.setAttribute(attributes[i], attributes[i + 1]);
-    UINode* raw = node.get();
-    if (state.open.empty())
-        state.root = std::move(node);
-    else
-        state.open.back()->children.push_back(std::move(node));
-    state.open.push_back(raw);
+        state.tree.addAttribute(attributes[i], attributes[i + 1]);
 }
 
 void XMLCALL endElement(void* userData, const XML_Char*)
 {
-    auto& state = *static_cast<ParseState*>(userData);
-    if (!state.open.empty())
-        state.open.pop_back();
+    static_cast<ParseState*>(userData)->tree.endElement();
 }
 } // namespace
 
@@ -54,7 +39,7 @@ std::unique_ptr<UINode> readUIXml(IPlatformResourceInputStream& stream)
     XML_Parser parser = XML_ParserCreate("UTF-8");
     if (!parser)
         return nullptr;
-    ParseState state{parser, nullptr, {}, false};
+    ParseState state{parser, {}};
     XML_SetUserData(parser, &state);
     XML_SetElementHandler(parser, startElement, endElement);
 
@@ -78,9 +63,9 @@ std::unique_ptr<UINode> readUIXml(IPlatformResourceInputStream& stream)
             break;
     }
     XML_ParserFree(parser);
-    if (!ok || state.failed || !state.root || !state.open.empty())
+    if (!ok)
         return nullptr;
-    return std::move(state.root);
+    return state.tree.finish();
 }
 
 } // namespace VSTGUI
