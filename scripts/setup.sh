@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs, from Debian's archive, whatever the build, the demo and the tests
 # need and this machine lacks. Quick and silent when everything is there.
-# `setup.sh windows` adds the cross compiler for the Windows module and Wine
-# to run its tests.
+# `setup.sh windows` installs the cross compiler for the Windows module and
+# Wine, with a virtual display, to run its tests.
 set -euo pipefail
 
 packages=(
@@ -13,8 +13,11 @@ packages=(
   xvfb xauth fonts-dejavu-core
 )
 if [ "${1:-}" = windows ]; then
-  # GoogleTest comes as sources (googletest, above) and is built for Windows.
-  packages=(cmake ninja-build googletest g++-mingw-w64-x86-64-posix wine64)
+  # GoogleTest comes as sources (googletest, above) and is built for Windows;
+  # the host takes CLI11's headers. Wine's Direct2D draws through OpenGL on
+  # the X server: a virtual display with Mesa's software OpenGL serves it.
+  packages=(cmake ninja-build googletest libcli11-dev g++-mingw-w64-x86-64-posix wine64
+    xvfb xauth libgl1-mesa-dri libglx-mesa0 fonts-dejavu-core)
 fi
 
 missing=()

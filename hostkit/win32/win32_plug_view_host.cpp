@@ -115,7 +115,7 @@ Win32PlugViewHost::Win32PlugViewHost()
 
 Win32PlugViewHost::~Win32PlugViewHost()
 {
-    detach();
+    closeWindow();
 }
 
 bool Win32PlugViewHost::isConnected() const
@@ -145,21 +145,24 @@ bool Win32PlugViewHost::attach(IPlugView* newView, const std::string& title)
         return false;
     }
     const SIZE outer = outerSize(size.getWidth(), size.getHeight());
-    window = CreateWindowExW(0, kWindowClass, wide(title).c_str(), kWindowStyle, CW_USEDEFAULT,
-                             CW_USEDEFAULT, outer.cx, outer.cy, nullptr, nullptr,
-                             GetModuleHandleW(nullptr), this);
+    if (window)
+        SetWindowPos(window, nullptr, 0, 0, outer.cx, outer.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    else
+        window = CreateWindowExW(0, kWindowClass, wide(title).c_str(), kWindowStyle, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, outer.cx, outer.cy, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), this);
     if (!window)
     {
         error = "cannot open a window";
         return false;
     }
+    SetWindowTextW(window, wide(title).c_str());
     ShowWindow(window, SW_SHOWNORMAL);
     newView->setFrame(frame);
     if (newView->attached(window, kPlatformTypeHWND) != kResultOk)
     {
         newView->setFrame(nullptr);
-        DestroyWindow(window);
-        window = nullptr;
         error = "the editor would not attach to a window";
         return false;
     }
@@ -171,7 +174,6 @@ bool Win32PlugViewHost::attach(IPlugView* newView, const std::string& title)
         error = "the editor created no window inside the host's window";
         return false;
     }
-    UpdateWindow(window);
     return true;
 }
 
@@ -188,6 +190,11 @@ void Win32PlugViewHost::detach()
         view->setFrame(nullptr);
         view = nullptr;
     }
+}
+
+void Win32PlugViewHost::closeWindow()
+{
+    detach();
     if (window)
     {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
@@ -272,12 +279,11 @@ bool Win32PlugViewHost::resize(int32_t width, int32_t height)
 
 bool Win32PlugViewHost::capturePNG(const std::string& path)
 {
-    if (!window || !view)
+    HWND shown = getViewWindow();
+    if (!shown || !view)
         return false;
     RECT client{};
-    GetClientRect(window, &client);
-    POINT origin{0, 0};
-    ClientToScreen(window, &origin);
+    GetClientRect(shown, &client);
     const int width = client.right;
     const int height = client.bottom;
     if (width <= 0 || height <= 0)
@@ -290,17 +296,19 @@ bool Win32PlugViewHost::capturePNG(const std::string& path)
     format.bmiHeader.biPlanes = 1;
     format.bmiHeader.biBitCount = 32;
     format.bmiHeader.biCompression = BI_RGB;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    // From the window's own device context: what the window shows, even
+    // where another window covers it on the screen.
+    HDC source = GetDC(shown);
+    HDC memory = CreateCompatibleDC(source);
+    HBITMAP bitmap = CreateCompatibleBitmap(source, width, height);
     HGDIOBJ previous = SelectObject(memory, bitmap);
     bool copied =
-        BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY) &&
+        BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY) &&
         GetDIBits(memory, bitmap, 0, height, pixels.data(), &format, DIB_RGB_COLORS) == height;
     SelectObject(memory, previous);
     DeleteObject(bitmap);
     DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    ReleaseDC(shown, source);
     if (!copied)
         return false;
     const bool comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));

@@ -1,7 +1,9 @@
-// For a host program: shows one plug-in view in a top-level window of its
-// own, as Windows hosts do: the view gets the window's handle as its parent
-// (kPlatformTypeHWND) and an IPlugFrame for resizing. Everything runs on the
-// calling thread, whose messages run() dispatches.
+// For a host program: shows one plug-in view at a time in a top-level window
+// of its own, as Windows hosts do: the view gets the window's handle as its
+// parent (kPlatformTypeHWND) and an IPlugFrame for resizing. The window stays
+// from the first attach until the host goes, and takes the size of each view
+// attached to it. Everything runs on the calling thread, whose messages run()
+// dispatches.
 #pragma once
 
 #include "pluginterfaces/base/smartpointer.h"
@@ -26,12 +28,12 @@ public:
     // False when this process cannot make windows.
     bool isConnected() const;
 
-    // Opens a window at the view's size and attaches the view inside it;
-    // false (nothing left open, the reason in lastError()) when the view
+    // Opens the window at the view's size and attaches the view inside it;
+    // false (no view left attached, the reason in lastError()) when the view
     // refuses HWND or the attach, or makes no window of its own there.
     bool attach(Steinberg::IPlugView* view, const std::string& title = "Ferrulith");
     const std::string& lastError() const { return error; }
-    // Removes the view and closes the window; safe to call when not attached.
+    // Removes the view; safe to call when not attached. The window stays.
     void detach();
     bool isAttached() const { return view != nullptr; }
 
@@ -43,7 +45,7 @@ public:
     // first, then the window, then the view. False when the view is fixed.
     bool resize(int32_t width, int32_t height);
 
-    // Writes what the window shows now, as the screen has it, into a PNG file.
+    // Writes what the view's window shows now into a PNG file.
     bool capturePNG(const std::string& path);
 
     HWND getWindow() const { return window; }
@@ -52,6 +54,7 @@ public:
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void closeWindow();
     bool resizeWindow(int32_t width, int32_t height);
 
     Steinberg::IPtr<Win32PlugFrame> frame;

@@ -9,9 +9,9 @@
 #include "vstgui/lib/controls/cparamdisplay.h"
 #include "vstgui/lib/controls/ctextlabel.h"
 #include "vstgui/lib/cviewcontainer.h"
-#include "vstgui/lib/platform/linux/linuxfactory.h"
-#include "vstgui/lib/platform/platformfactory.h"
 #include "vstgui/uidescription/uidescription.h"
+
+#include "support/platformresources.h"
 
 #include <gtest/gtest.h>
 
@@ -40,14 +40,14 @@ class ShippedDesign : public ::testing::Test
 protected:
     void SetUp() override
     {
-        getPlatformFactory().asLinuxFactory()->setResourcePath(FERRULITH_RESOURCE_DIR);
+        testsupport::setPlatformResourceFolder(FERRULITH_RESOURCE_DIR);
         description = std::make_unique<UIDescription>("ferrulitheditor.uidesc");
         ASSERT_TRUE(description->parse());
         root.reset(dynamic_cast<CViewContainer*>(description->createView("view", nullptr)));
         ASSERT_NE(root, nullptr);
         collect(root.get());
     }
-    void TearDown() override { getPlatformFactory().asLinuxFactory()->setResourcePath(""); }
+    void TearDown() override { testsupport::setPlatformResourceFolder(""); }
 
     void collect(CViewContainer* container)
     {

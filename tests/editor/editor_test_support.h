@@ -4,9 +4,11 @@
 
 #include "pluginterfaces/vst/vsttypes.h"
 
-#include <cairo.h>
+#include "support/pngpixels.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <set>
 #include <string>
 
@@ -37,55 +39,35 @@ struct Picture
 
 inline Picture readPicture(const std::string& path)
 {
+    const auto png = testsupport::readPngPixels(path);
     Picture picture;
-    cairo_surface_t* surface = cairo_image_surface_create_from_png(path.c_str());
-    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS)
-    {
-        cairo_surface_flush(surface);
-        picture.loaded = true;
-        picture.width = cairo_image_surface_get_width(surface);
-        picture.height = cairo_image_surface_get_height(surface);
-        const int stride = cairo_image_surface_get_stride(surface);
-        const unsigned char* data = cairo_image_surface_get_data(surface);
-        std::set<uint32_t> colours;
-        for (int y = 0; y < picture.height; ++y)
-        {
-            const auto* row = reinterpret_cast<const uint32_t*>(data + y * stride);
-            for (int x = 0; x < picture.width; ++x)
-                colours.insert(row[x] & 0x00FFFFFF);
-        }
-        picture.distinctColours = colours.size();
-    }
-    cairo_surface_destroy(surface);
+    picture.loaded = png.loaded;
+    picture.width = png.width;
+    picture.height = png.height;
+    std::set<uint32_t> colours;
+    for (uint32_t pixel : png.pixels)
+        colours.insert(pixel & 0x00FFFFFF);
+    picture.distinctColours = colours.size();
     return picture;
 }
 
-// Pixels that differ between two pictures of the same size, or -1.
-inline long differingPixels(const std::string& pathA, const std::string& pathB)
+// Pixels whose colour differs by more than tolerance (of 255) in a channel
+// between two pictures of the same size, or -1.
+inline long differingPixels(const std::string& pathA, const std::string& pathB, int tolerance = 0)
 {
-    cairo_surface_t* a = cairo_image_surface_create_from_png(pathA.c_str());
-    cairo_surface_t* b = cairo_image_surface_create_from_png(pathB.c_str());
-    long count = -1;
-    if (cairo_surface_status(a) == CAIRO_STATUS_SUCCESS &&
-        cairo_surface_status(b) == CAIRO_STATUS_SUCCESS &&
-        cairo_image_surface_get_width(a) == cairo_image_surface_get_width(b) &&
-        cairo_image_surface_get_height(a) == cairo_image_surface_get_height(b))
+    const auto a = testsupport::readPngPixels(pathA);
+    const auto b = testsupport::readPngPixels(pathB);
+    if (!a.loaded || !b.loaded || a.width != b.width || a.height != b.height)
+        return -1;
+    long count = 0;
+    for (size_t i = 0; i < a.pixels.size(); ++i)
     {
-        count = 0;
-        const int w = cairo_image_surface_get_width(a);
-        const int h = cairo_image_surface_get_height(a);
-        for (int y = 0; y < h; ++y)
-        {
-            const auto* ra = reinterpret_cast<const uint32_t*>(
-                cairo_image_surface_get_data(a) + y * cairo_image_surface_get_stride(a));
-            const auto* rb = reinterpret_cast<const uint32_t*>(
-                cairo_image_surface_get_data(b) + y * cairo_image_surface_get_stride(b));
-            for (int x = 0; x < w; ++x)
-                count += (ra[x] & 0x00FFFFFF) != (rb[x] & 0x00FFFFFF);
-        }
+        int largest = 0;
+        for (int shift : {0, 8, 16})
+            largest = std::max(largest, std::abs(int((a.pixels[i] >> shift) & 0xff) -
+                                                 int((b.pixels[i] >> shift) & 0xff)));
+        count += largest > tolerance;
     }
-    cairo_surface_destroy(a);
-    cairo_surface_destroy(b);
     return count;
 }
 

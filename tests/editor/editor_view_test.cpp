@@ -8,14 +8,13 @@
 #include "common/ferrulithparamids.h"
 
 #include "pluginterfaces/gui/iplugview.h"
-#include "vstgui/lib/platform/linux/linuxfactory.h"
-#include "vstgui/lib/platform/platformfactory.h"
 #include "vstgui/lib/cframe.h"
 #include "vstgui/lib/controls/cbuttons.h"
 #include "vstgui/lib/controls/coptionmenu.h"
 #include "common/plugviewsnapshot.h"
 #include "vstgui/plugin-bindings/vst3editor.h"
-#include "hostkit/x11/x11_plug_view_host.h"
+#include "hostkit/platform_view_host.h"
+#include "support/platformresources.h"
 
 #include <gtest/gtest.h>
 
@@ -24,6 +23,7 @@
 #include <vector>
 #include <filesystem>
 #include <string>
+#include <unistd.h>
 
 using namespace Steinberg;
 using ferrulith_test::differingPixels;
@@ -39,7 +39,7 @@ class ControllerEditor : public ::testing::Test
 protected:
     void SetUp() override
     {
-        VSTGUI::getPlatformFactory().asLinuxFactory()->setResourcePath(FERRULITH_RESOURCE_DIR);
+        testsupport::setPlatformResourceFolder(FERRULITH_RESOURCE_DIR);
         controller = static_cast<Vst::IEditController*>(
             quorvelware::FerrulithController::createInstance(nullptr));
         ASSERT_EQ(controller->initialize(nullptr), kResultOk);
@@ -56,7 +56,7 @@ protected:
             controller->release();
         }
         std::filesystem::remove_all(folder);
-        VSTGUI::getPlatformFactory().asLinuxFactory()->setResourcePath("");
+        testsupport::setPlatformResourceFolder("");
     }
 
     std::string snapshot(IPlugView* view, const std::string& name)
@@ -79,7 +79,16 @@ protected:
     std::filesystem::path folder;
 };
 
-TEST_F(ControllerEditor, ViewHasThePanelsFixedSizeAndServesX11)
+// The window type of this platform's hosts, and one the editor cannot serve.
+#if defined(_WIN32)
+const FIDString kNativeWindow = kPlatformTypeHWND;
+const FIDString kForeignWindow = kPlatformTypeX11EmbedWindowID;
+#else
+const FIDString kNativeWindow = kPlatformTypeX11EmbedWindowID;
+const FIDString kForeignWindow = kPlatformTypeHWND;
+#endif
+
+TEST_F(ControllerEditor, ViewHasThePanelsFixedSizeAndServesThePlatformsWindows)
 {
     IPlugView* view = controller->createView("editor");
     ASSERT_NE(view, nullptr);
@@ -88,8 +97,8 @@ TEST_F(ControllerEditor, ViewHasThePanelsFixedSizeAndServesX11)
     EXPECT_EQ(size.getWidth(), kPanelWidth);
     EXPECT_EQ(size.getHeight(), kPanelHeight);
     EXPECT_EQ(view->canResize(), kResultFalse);
-    EXPECT_EQ(view->isPlatformTypeSupported(kPlatformTypeX11EmbedWindowID), kResultTrue);
-    EXPECT_NE(view->isPlatformTypeSupported(kPlatformTypeHWND), kResultTrue);
+    EXPECT_EQ(view->isPlatformTypeSupported(kNativeWindow), kResultTrue);
+    EXPECT_NE(view->isPlatformTypeSupported(kForeignWindow), kResultTrue);
 
     ViewRect larger(0, 0, kPanelWidth + 100, kPanelHeight + 50);
     view->checkSizeConstraint(&larger);
@@ -130,7 +139,8 @@ TEST_F(ControllerEditor, DrawsItselfWithoutADisplayOrSaysWhyNot)
     ASSERT_EQ(view->queryInterface(quorvelware::IPlugViewSnapshot_iid, &found), kResultOk);
     auto* camera = static_cast<quorvelware::IPlugViewSnapshot*>(found);
     EXPECT_EQ(camera->drawToPNG(nullptr), kInvalidArgument);
-    EXPECT_EQ(camera->drawToPNG((folder / "no" / "such" / "dir.png").c_str()), kResultFalse);
+    EXPECT_EQ(camera->drawToPNG((folder / "no" / "such" / "dir.png").string().c_str()),
+              kResultFalse);
     camera->release();
     view->release();
 
@@ -139,7 +149,7 @@ TEST_F(ControllerEditor, DrawsItselfWithoutADisplayOrSaysWhyNot)
         new quorvelware::FerrulithEditor(dynamic_cast<Vst::EditController*>(controller), "view",
                                          "missing.uidesc"),
         false);
-    EXPECT_EQ(broken->drawToPNG((folder / "none.png").c_str()), kResultFalse);
+    EXPECT_EQ(broken->drawToPNG((folder / "none.png").string().c_str()), kResultFalse);
 }
 
 } // namespace
@@ -197,12 +207,14 @@ template <class T> T* findTagged(VSTGUI::CViewContainer* container, int32_t tag)
 
 TEST_F(ControllerEditor, PresetMenuAndBypassSwitchSendTheValuesTheProcessorReads)
 {
+#if !defined(_WIN32)
     if (!std::getenv("DISPLAY"))
         GTEST_SKIP() << "needs an X display (scripts/test.sh runs the tests under Xvfb)";
+#endif
     IPtr<EditRecorder> recorder(new EditRecorder, false);
     ASSERT_EQ(controller->setComponentHandler(recorder), kResultOk);
     IPtr<IPlugView> view(controller->createView("editor"), false);
-    ferrulith::viewhost::X11PlugViewHost host;
+    ferrulith::viewhost::PlugViewHost host;
     ASSERT_TRUE(host.attach(view)) << host.lastError();
     auto* editor = dynamic_cast<VSTGUI::VST3Editor*>(view.get());
     ASSERT_TRUE(editor && editor->getFrame());

@@ -2,10 +2,11 @@
 // what the platform factory's resource streams see.
 #pragma once
 
+#include "support/platformresources.h"
+
 #include "vstgui/lib/ccolor.h"
 #include "vstgui/lib/cdrawcontext.h"
 #include "vstgui/lib/platform/iplatformoffscreen.h"
-#include "vstgui/lib/platform/linux/linuxfactory.h"
 #include "vstgui/lib/platform/platformfactory.h"
 
 #include <cstdint>
@@ -26,11 +27,11 @@ public:
         path = std::filesystem::temp_directory_path() /
                ("ferrulith-gui-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
         std::filesystem::create_directories(path);
-        VSTGUI::getPlatformFactory().asLinuxFactory()->setResourcePath(path.string());
+        testsupport::setPlatformResourceFolder(path.string());
     }
     ~TempResourceFolder()
     {
-        VSTGUI::getPlatformFactory().asLinuxFactory()->setResourcePath("");
+        testsupport::setPlatformResourceFolder("");
         std::filesystem::remove_all(path);
     }
     void write(const std::string& name, const std::string& content) const
