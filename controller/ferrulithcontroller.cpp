@@ -1,4 +1,7 @@
 #include "controller/ferrulithcontroller.h"
+#if FERRULITH_EDITOR
+#include "controller/ferrulitheditor.h"
+#endif
 
 #include "common/ferrulithparamids.h"
 #include "common/ferrulithpresets.h"
@@ -6,9 +9,6 @@
 
 #include "base/source/fstreamer.h"
 #include "public.sdk/source/vst/utility/stringconvert.h"
-#if FERRULITH_EDITOR
-#include "vstgui/plugin-bindings/vst3editor.h"
-#endif
 
 #include <cstring>
 
@@ -160,7 +160,7 @@ IPlugView* PLUGIN_API FerrulithController::createView(FIDString name)
 #if FERRULITH_EDITOR
     try
     {
-        return new VSTGUI::VST3Editor(this, "view", "ferrulitheditor.uidesc");
+        return new FerrulithEditor(this, "view", "ferrulitheditor.uidesc");
     }
     catch (...)
     {

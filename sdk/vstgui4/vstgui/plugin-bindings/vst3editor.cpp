@@ -2,8 +2,6 @@
 
 #include "vstgui/lib/cframe.h"
 #include "vstgui/lib/controls/ccontrol.h"
-#include "vstgui/lib/platform/iplatformoffscreen.h"
-#include "vstgui/lib/platform/platformfactory.h"
 #include "vstgui/plugin-bindings/vst3parameterbinding.h"
 #include "vstgui/uidescription/uidescription.h"
 #include <algorithm>
@@ -12,8 +10,6 @@
 
 namespace VSTGUI
 {
-
-DEF_CLASS_IID(IPlugViewSnapshot)
 
 using namespace Steinberg;
 
@@ -194,39 +190,6 @@ CView* VST3Editor::verifyView(CView* view, const UIAttributes&, const UIDescript
     }
     binding->addControl(control);
     return view;
-}
-
-tresult PLUGIN_API VST3Editor::drawToPNG(const char* path)
-{
-    if (!path)
-        return kInvalidArgument;
-    try
-    {
-        bool temporary = frame == nullptr;
-        if (temporary && !buildFrame())
-            return kResultFalse;
-        CPoint size = frame->getViewSize().getSize();
-        auto image = getPlatformFactory().createOffscreen(pixels(size.x), pixels(size.y));
-        bool written = false;
-        if (image)
-        {
-            frame->drawAll(image->getDrawContext());
-            written = image->writePNG(path);
-        }
-        if (temporary)
-            destroyFrame();
-        return written ? kResultOk : kResultFalse;
-    }
-    catch (...)
-    {
-        return kResultFalse;
-    }
-}
-
-tresult PLUGIN_API VST3Editor::queryInterface(const TUID iid, void** obj)
-{
-    QUERY_INTERFACE(iid, obj, IPlugViewSnapshot_iid, IPlugViewSnapshot)
-    return VSTGUIEditor::queryInterface(iid, obj);
 }
 
 } // namespace VSTGUI

@@ -83,6 +83,12 @@ std::unique_ptr<IPlatformFrame> Win32Factory::createFrame(IPlatformFrameCallback
     return nullptr;
 }
 
+PNGBitmapBuffer
+Win32Factory::createBitmapMemoryPNGRepresentation(const PlatformBitmapPtr&) const noexcept
+{
+    return {};
+}
+
 std::unique_ptr<IPlatformOffscreen> Win32Factory::createOffscreen(int32_t, int32_t) const noexcept
 {
     return nullptr;

@@ -1,7 +1,7 @@
 // The Windows platform factory: resources are plain files in the bundle's
 // Contents\Resources folder. Windows drawing and windows come with the
-// editor's Windows back end; until then there are no bitmaps, frames or
-// offscreen surfaces.
+// editor's Windows back end; until then there are no bitmaps, PNG images,
+// frames or offscreen surfaces.
 #pragma once
 
 #include "vstgui/lib/platform/platformfactory.h"
@@ -25,6 +25,8 @@ public:
     std::unique_ptr<IPlatformFrame>
     createFrame(IPlatformFrameCallback* callback, const CRect& size, void* parent,
                 PlatformType type, IPlatformFrameConfig* config) const noexcept override;
+    PNGBitmapBuffer
+    createBitmapMemoryPNGRepresentation(const PlatformBitmapPtr& bitmap) const noexcept override;
     std::unique_ptr<IPlatformOffscreen> createOffscreen(int32_t width,
                                                         int32_t height) const noexcept override;
     const Win32Factory* asWin32Factory() const noexcept override { return this; }
