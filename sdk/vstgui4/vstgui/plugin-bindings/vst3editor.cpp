@@ -4,6 +4,7 @@
 #include "vstgui/lib/controls/ccontrol.h"
 #include "vstgui/lib/platform/iplatformoffscreen.h"
 #include "vstgui/lib/platform/platformfactory.h"
+#include "vstgui/plugin-bindings/pendingparameterchanges.h"
 #include "vstgui/plugin-bindings/vst3parameterbinding.h"
 #include "vstgui/uidescription/uidescription.h"
 #include <algorithm>
@@ -59,6 +60,8 @@ bool VST3Editor::buildFrame()
 {
     if (frame || rect.getWidth() <= 0 || rect.getHeight() <= 0)
         return false;
+    // The thread that builds the frame is the one that runs it.
+    pending = std::make_shared<PendingParameterChanges>();
     CView* root = description->createView(templateName.c_str(), this);
     if (!root)
     {
@@ -189,11 +192,20 @@ CView* VST3Editor::verifyView(CView* view, const UIAttributes&, const UIDescript
             bindings.erase(control->getTag());
             return view;
         }
-        binding =
-            IPtr<VST3ParameterBinding>(new VST3ParameterBinding(controller, parameter), false);
+        binding = IPtr<VST3ParameterBinding>(
+            new VST3ParameterBinding(controller, parameter, pending), false);
     }
     binding->addControl(control);
     return view;
+}
+
+void VST3Editor::onIdle()
+{
+    if (!pending)
+        return;
+    for (Vst::ParamID id : pending->take())
+        if (auto it = bindings.find(static_cast<int32_t>(id)); it != bindings.end())
+            it->second->refreshControls();
 }
 
 tresult PLUGIN_API VST3Editor::drawToPNG(const char* path)

@@ -15,6 +15,7 @@
 namespace VSTGUI
 {
 
+class PendingParameterChanges;
 class UIDescription;
 class VST3ParameterBinding;
 
@@ -47,6 +48,9 @@ public:
     CView* verifyView(CView* view, const UIAttributes& attributes,
                       const UIDescription* description) override;
 
+    // Moves the controls of parameters changed on other threads.
+    void onIdle() override;
+
     // IPlugViewSnapshot
     Steinberg::tresult PLUGIN_API drawToPNG(const char* path) override;
 
@@ -64,6 +68,7 @@ private:
     CPoint minSize;
     CPoint maxSize;
     std::map<int32_t, Steinberg::IPtr<VST3ParameterBinding>> bindings;
+    std::shared_ptr<PendingParameterChanges> pending;
 };
 
 } // namespace VSTGUI
