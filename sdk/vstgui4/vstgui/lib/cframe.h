@@ -35,8 +35,9 @@ public:
     void setModalView(CView* view);
     CView* getModalView() const { return modalView; }
 
-    // Draws the whole frame with its origin at the context's origin.
-    void drawAll(CDrawContext& context);
+    // Draws the whole frame with its origin at the context's origin, whatever
+    // part updateRect names.
+    void drawRect(CDrawContext* context, const CRect& updateRect);
 
     // Forgets a view that is leaving the tree, so no event reaches it later.
     void onViewRemoved(CView* view);

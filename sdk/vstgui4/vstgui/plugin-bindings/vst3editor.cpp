@@ -2,8 +2,6 @@
 
 #include "vstgui/lib/cframe.h"
 #include "vstgui/lib/controls/ccontrol.h"
-#include "vstgui/lib/platform/iplatformoffscreen.h"
-#include "vstgui/lib/platform/platformfactory.h"
 #include "vstgui/plugin-bindings/pendingparameterchanges.h"
 #include "vstgui/plugin-bindings/vst3parameterbinding.h"
 #include "vstgui/uidescription/uidescription.h"
@@ -13,8 +11,6 @@
 
 namespace VSTGUI
 {
-
-DEF_CLASS_IID(IPlugViewSnapshot)
 
 using namespace Steinberg;
 
@@ -60,8 +56,6 @@ bool VST3Editor::buildFrame()
 {
     if (frame || rect.getWidth() <= 0 || rect.getHeight() <= 0)
         return false;
-    // The thread that builds the frame is the one that runs it.
-    pending = std::make_shared<PendingParameterChanges>();
     CView* root = description->createView(templateName.c_str(), this);
     if (!root)
     {
@@ -84,6 +78,7 @@ void VST3Editor::destroyFrame()
     delete frame;
     frame = nullptr;
     bindings.clear();
+    pending.reset();
 }
 
 bool PLUGIN_API VST3Editor::open(void* parent, const PlatformType& type)
@@ -183,6 +178,10 @@ CView* VST3Editor::verifyView(CView* view, const UIAttributes&, const UIDescript
     if (!control || control->getTag() < 0 || !controller)
         return view;
     auto id = static_cast<Vst::ParamID>(control->getTag());
+    // Made by the first control of a build: the thread that builds the views
+    // is the one that runs them.
+    if (!pending)
+        pending = std::make_shared<PendingParameterChanges>();
     auto& binding = bindings[control->getTag()];
     if (!binding)
     {
@@ -206,39 +205,6 @@ void VST3Editor::onIdle()
     for (Vst::ParamID id : pending->take())
         if (auto it = bindings.find(static_cast<int32_t>(id)); it != bindings.end())
             it->second->refreshControls();
-}
-
-tresult PLUGIN_API VST3Editor::drawToPNG(const char* path)
-{
-    if (!path)
-        return kInvalidArgument;
-    try
-    {
-        bool temporary = frame == nullptr;
-        if (temporary && !buildFrame())
-            return kResultFalse;
-        CPoint size = frame->getViewSize().getSize();
-        auto image = getPlatformFactory().createOffscreen(pixels(size.x), pixels(size.y));
-        bool written = false;
-        if (image)
-        {
-            frame->drawAll(image->getDrawContext());
-            written = image->writePNG(path);
-        }
-        if (temporary)
-            destroyFrame();
-        return written ? kResultOk : kResultFalse;
-    }
-    catch (...)
-    {
-        return kResultFalse;
-    }
-}
-
-tresult PLUGIN_API VST3Editor::queryInterface(const TUID iid, void** obj)
-{
-    QUERY_INTERFACE(iid, obj, IPlugViewSnapshot_iid, IPlugViewSnapshot)
-    return VSTGUIEditor::queryInterface(iid, obj);
 }
 
 } // namespace VSTGUI

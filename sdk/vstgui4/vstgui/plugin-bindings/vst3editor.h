@@ -6,7 +6,6 @@
 
 #include "public.sdk/source/vst/vstguieditor.h"
 #include "vstgui/lib/cpoint.h"
-#include "vstgui/plugin-bindings/iplugviewsnapshot.h"
 #include "vstgui/uidescription/icontroller.h"
 #include <map>
 #include <memory>
@@ -19,7 +18,7 @@ class PendingParameterChanges;
 class UIDescription;
 class VST3ParameterBinding;
 
-class VST3Editor : public Steinberg::Vst::VSTGUIEditor, public IController, public IPlugViewSnapshot
+class VST3Editor : public Steinberg::Vst::VSTGUIEditor, public IController
 {
 public:
     // Reads xmlFile from the resource folder at once. A missing or broken
@@ -50,13 +49,6 @@ public:
 
     // Moves the controls of parameters changed on other threads.
     void onIdle() override;
-
-    // IPlugViewSnapshot
-    Steinberg::tresult PLUGIN_API drawToPNG(const char* path) override;
-
-    Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) override;
-    Steinberg::uint32 PLUGIN_API addRef() override { return VSTGUIEditor::addRef(); }
-    Steinberg::uint32 PLUGIN_API release() override { return VSTGUIEditor::release(); }
 
 private:
     bool buildFrame();
