@@ -2,6 +2,7 @@
 
 #include "vstgui/lib/cframe.h"
 #include "vstgui/lib/controls/ccontrol.h"
+#include "vstgui/plugin-bindings/pendingparameterchanges.h"
 #include "vstgui/plugin-bindings/vst3parameterbinding.h"
 #include "vstgui/uidescription/uidescription.h"
 #include <algorithm>
@@ -77,6 +78,7 @@ void VST3Editor::destroyFrame()
     delete frame;
     frame = nullptr;
     bindings.clear();
+    pending.reset();
 }
 
 bool PLUGIN_API VST3Editor::open(void* parent, const PlatformType& type)
@@ -176,6 +178,10 @@ CView* VST3Editor::verifyView(CView* view, const UIAttributes&, const UIDescript
     if (!control || control->getTag() < 0 || !controller)
         return view;
     auto id = static_cast<Vst::ParamID>(control->getTag());
+    // Made by the first control of a build: the thread that builds the views
+    // is the one that runs them.
+    if (!pending)
+        pending = std::make_shared<PendingParameterChanges>();
     auto& binding = bindings[control->getTag()];
     if (!binding)
     {
@@ -185,11 +191,20 @@ CView* VST3Editor::verifyView(CView* view, const UIAttributes&, const UIDescript
             bindings.erase(control->getTag());
             return view;
         }
-        binding =
-            IPtr<VST3ParameterBinding>(new VST3ParameterBinding(controller, parameter), false);
+        binding = IPtr<VST3ParameterBinding>(
+            new VST3ParameterBinding(controller, parameter, pending), false);
     }
     binding->addControl(control);
     return view;
+}
+
+void VST3Editor::onIdle()
+{
+    if (!pending)
+        return;
+    for (Vst::ParamID id : pending->take())
+        if (auto it = bindings.find(static_cast<int32_t>(id)); it != bindings.end())
+            it->second->refreshControls();
 }
 
 } // namespace VSTGUI

@@ -14,6 +14,7 @@
 namespace VSTGUI
 {
 
+class PendingParameterChanges;
 class UIDescription;
 class VST3ParameterBinding;
 
@@ -46,6 +47,9 @@ public:
     CView* verifyView(CView* view, const UIAttributes& attributes,
                       const UIDescription* description) override;
 
+    // Moves the controls of parameters changed on other threads.
+    void onIdle() override;
+
 private:
     bool buildFrame();
     void destroyFrame();
@@ -56,6 +60,7 @@ private:
     CPoint minSize;
     CPoint maxSize;
     std::map<int32_t, Steinberg::IPtr<VST3ParameterBinding>> bindings;
+    std::shared_ptr<PendingParameterChanges> pending;
 };
 
 } // namespace VSTGUI
