@@ -102,13 +102,11 @@ bool ModuleLibrary::enter()
 
 bool ModuleLibrary::exit()
 {
-    auto exitHook =
-        handle ? reinterpret_cast<ModuleExitFunction>(dlsym(handle, "ModuleExit")) : nullptr;
-    if (!exitHook)
-        return false;
     if (entries > 0)
         --entries;
-    return exitHook();
+    auto exitHook =
+        handle ? reinterpret_cast<ModuleExitFunction>(dlsym(handle, "ModuleExit")) : nullptr;
+    return exitHook && exitHook();
 }
 
 void ModuleLibrary::close()

@@ -137,12 +137,10 @@ bool ModuleLibrary::enter()
 
 bool ModuleLibrary::exit()
 {
-    auto exitDll = exported<ExitDllFunction>(handle, "ExitDll");
-    if (!exitDll)
-        return false;
     if (entries > 0)
         --entries;
-    return exitDll();
+    auto exitDll = exported<ExitDllFunction>(handle, "ExitDll");
+    return exitDll && exitDll();
 }
 
 void ModuleLibrary::close()
