@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 using namespace Steinberg;
@@ -72,4 +73,32 @@ TEST_F(BundleTest, EntryPointsAreCountedAcrossHosts)
     EXPECT_TRUE(library.exit());
     EXPECT_TRUE(library.exit());
     EXPECT_FALSE(library.exit());
+}
+
+namespace
+{
+// Held to the end of the process, as a host that never unloads would.
+ModuleLibrary* lateHost = nullptr;
+void leaveTheModuleLate()
+{
+    if (lateHost)
+        lateHost->exit();
+}
+} // namespace
+
+TEST(BundleAtProcessExit, AHostLeavingTheModuleAfterItsStaticsAreGoneDoesNotCrashIt)
+{
+    // Some hosts leave the module from their own exit-time destructors. On
+    // Linux a handler registered before the module is loaded runs after the
+    // module's statics are destroyed.
+    EXPECT_EXIT(
+        {
+            std::atexit(leaveTheModuleLate);
+            lateHost = new ModuleLibrary;
+            std::string error;
+            if (!lateHost->open(moduleFileInBundle(FERRULITH_BUNDLE_PATH), error))
+                std::_Exit(2);
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
