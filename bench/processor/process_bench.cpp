@@ -13,7 +13,7 @@
 #include "pluginterfaces/vst/ivstcomponent.h"
 #include "processor/ferrulithprocessor.h"
 #include "hostkit/audio_block.h"
-#include "support/parameterchanges.h"
+#include "hostkit/parameter_changes.h"
 #include "support/tanh_floor.h"
 
 namespace
@@ -21,6 +21,8 @@ namespace
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
+using ferrulith::host::AudioBlock;
+using ferrulith::host::ParameterChanges;
 
 // An active processor reached through its interfaces, as a host holds it.
 class ActiveProcessor
@@ -72,12 +74,12 @@ void run_process(benchmark::State& state, bool automate)
     // Prepared host blocks, cycled: each with its own input and, when
     // automating, its own value for every parameter (bypass kept off).
     constexpr int kBlocks = 8;
-    std::vector<std::unique_ptr<ferrulith_test::AudioBlock>> blocks;
-    std::vector<std::unique_ptr<ferrulith_test::ParameterChanges>> changes;
+    std::vector<std::unique_ptr<AudioBlock>> blocks;
+    std::vector<std::unique_ptr<ParameterChanges>> changes;
     for (int b = 0; b < kBlocks; ++b)
     {
-        blocks.push_back(std::make_unique<ferrulith_test::AudioBlock>(size, 2, 2));
-        changes.push_back(std::make_unique<ferrulith_test::ParameterChanges>());
+        blocks.push_back(std::make_unique<AudioBlock>(size, 2, 2));
+        changes.push_back(std::make_unique<ParameterChanges>());
         const int start = b * size;
         blocks[b]->fillInputs(
             [&](int c, int i)
@@ -85,8 +87,9 @@ void run_process(benchmark::State& state, bool automate)
         if (automate)
         {
             for (ParamID id = 0; id < 8; ++id)
-                changes[b]->queue(id).point(0, 0.5).point(size - 1, 0.1 + 0.1 * ((b + id) % 9));
-            changes[b]->queue(8).point(0, 0.0);
+                changes[b]->appendQueue(id).point(0, 0.5).point(size - 1,
+                                                                0.1 + 0.1 * ((b + id) % 9));
+            changes[b]->appendQueue(8).point(0, 0.0);
         }
         blocks[b]->setParameterChanges(changes[b].get());
     }

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <gtest/gtest.h>
 
-namespace ferrulith_test
+namespace ferrulith::test
 {
 
 using namespace Steinberg;
@@ -84,4 +84,4 @@ Bytes stateBytes(uint16_t flag, const float (&normalized)[8])
     return bytes;
 }
 
-} // namespace ferrulith_test
+} // namespace ferrulith::test

@@ -5,13 +5,18 @@
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivstcomponent.h"
 #include "hostkit/audio_block.h"
-#include "support/memorystream.h"
+#include "hostkit/memory_stream.h"
+#include "hostkit/parameter_changes.h"
 
 #include <cstdint>
 #include <vector>
 
-namespace ferrulith_test
+namespace ferrulith::test
 {
+
+using host::AudioBlock;
+using host::MemoryStream;
+using host::ParameterChanges;
 
 using Bytes = std::vector<uint8_t>;
 
@@ -52,4 +57,4 @@ Bytes freshStateBytes();
 // A state of bypass flag and eight normalized values, little-endian.
 Bytes stateBytes(uint16_t flag, const float (&normalized)[8]);
 
-} // namespace ferrulith_test
+} // namespace ferrulith::test
