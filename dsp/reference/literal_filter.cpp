@@ -1,6 +1,6 @@
 // Four-stage resonant ladder with feedback and a cubic clip on the last stage,
 // all in 32-bit float.
-#include "reference/literal_step.h"
+#include "dsp/reference/literal_step.h"
 
 namespace literal
 {

@@ -1,4 +1,4 @@
-#include "reference/literal_step.h"
+#include "dsp/reference/literal_step.h"
 
 #include <cmath>
 
