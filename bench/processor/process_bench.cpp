@@ -14,6 +14,7 @@
 #include "processor/ferrulithprocessor.h"
 #include "hostkit/audio_block.h"
 #include "hostkit/parameter_changes.h"
+#include "hostkit/vst_ptr.h"
 #include "support/tanh_floor.h"
 
 namespace
@@ -23,6 +24,8 @@ using namespace Steinberg;
 using namespace Steinberg::Vst;
 using ferrulith::host::AudioBlock;
 using ferrulith::host::ParameterChanges;
+using ferrulith::host::queryInterface;
+using ferrulith::host::VstPtr;
 
 // An active processor reached through its interfaces, as a host holds it.
 class ActiveProcessor
@@ -30,13 +33,10 @@ class ActiveProcessor
 public:
     explicit ActiveProcessor(int32 blockSize)
     {
-        FUnknown* object = quorvelware::FerrulithProcessor::createInstance(nullptr);
-        void* found = nullptr;
-        object->queryInterface(IComponent::iid, &found);
-        comp = static_cast<IComponent*>(found);
-        object->queryInterface(IAudioProcessor::iid, &found);
-        proc = static_cast<IAudioProcessor*>(found);
-        object->release();
+        const auto object =
+            VstPtr<FUnknown>::adopt(quorvelware::FerrulithProcessor::createInstance(nullptr));
+        comp = queryInterface<IComponent>(object);
+        proc = queryInterface<IAudioProcessor>(object);
         comp->initialize(nullptr);
         ProcessSetup setup{kRealtime, kSample32, blockSize, 48000.0};
         proc->setupProcessing(setup);
@@ -46,14 +46,12 @@ public:
     {
         comp->setActive(false);
         comp->terminate();
-        proc->release();
-        comp->release();
     }
-    IAudioProcessor* processor() { return proc; }
+    IAudioProcessor* processor() { return proc.get(); }
 
 private:
-    IComponent* comp = nullptr;
-    IAudioProcessor* proc = nullptr;
+    VstPtr<IComponent> comp;
+    VstPtr<IAudioProcessor> proc;
 };
 
 // Unautomated time per frame by block size, for the automated runs' ratio.

@@ -8,10 +8,22 @@ namespace literal
 namespace
 {
 
-// Linear ramp step per frame for a ramp time in seconds, in 32-bit.
-float ramp_step(float time, float sample_rate)
+// The gain change of one frame of a ramp. A ramp time below the gate's floor
+// (or NaN) is raised to the floor first, and the record keeps the raised time.
+double ramp_per_frame(float& ramp_time, float floor, float sample_rate)
 {
-    return 1.0f / (time * sample_rate);
+    if (!(ramp_time >= floor))
+        ramp_time = floor;
+    return static_cast<double>(1.0f / (ramp_time * sample_rate));
+}
+
+// The magnitudes of the whole ring, added in index order in 64-bit.
+double ring_magnitude(const patch_gate_t* gate)
+{
+    double total = 0.0;
+    for (int32_t i = 0; i < gate->window_len; ++i)
+        total += static_cast<double>(std::fabs(gate->window[i]));
+    return total;
 }
 
 } // namespace
@@ -19,65 +31,42 @@ float ramp_step(float time, float sample_rate)
 float patch_gate_update(patch_gate_t* gate, float s, float level, float sample_rate)
 {
     gate->attack_time = gate->attack_param * 0.1f;
-
     gate->window[gate->window_pos] = s;
     gate->window_pos = (gate->window_pos + 1) % gate->window_len;
+    const bool loud = ring_magnitude(gate) > static_cast<double>(level * 3.0f);
 
-    // Summed afresh every frame in 64-bit, so no drift can build up.
-    double sum = 0.0;
-    for (int32_t i = 0; i < gate->window_len; ++i)
-        sum += static_cast<double>(::fabsf(gate->window[i]));
-
-    const double threshold = static_cast<double>(level * 3.0f);
-    const bool above = sum > threshold;
-
-    if (gate->state == gate->state_closed)
+    // Closed and open hold their gain; opening and closing ramp it and end
+    // at 1 or 0. In every state but closed, a quiet ring starts the closing
+    // ramp; in every state but open, a loud one starts the opening ramp.
+    const int32_t was = gate->state;
+    int32_t next = was;
+    if (was == gate->state_closed)
     {
-        if (above)
-            gate->state = gate->state_opening;
         gate->gain = 0.0;
+        next = loud ? gate->state_opening : was;
     }
-    else if (gate->state == gate->state_open)
+    else if (was == gate->state_open)
     {
-        if (!above)
-            gate->state = gate->state_closing;
         gate->gain = 1.0;
+        next = loud ? was : gate->state_closing;
     }
-    else if (gate->state == gate->state_opening)
+    else if (was == gate->state_opening)
     {
-        float time = gate->attack_time;
-        if (!(time >= gate->min_time))
-        {
-            time = gate->min_time;
-            gate->attack_time = gate->min_time;
-        }
-        gate->gain = gate->gain + static_cast<double>(ramp_step(time, sample_rate));
-        if (gate->gain > 1.0)
-        {
+        gate->gain += ramp_per_frame(gate->attack_time, gate->min_time, sample_rate);
+        const bool full = gate->gain > 1.0;
+        if (full)
             gate->gain = 1.0;
-            gate->state = gate->state_open;
-        }
-        if (!above)
-            gate->state = gate->state_closing;
+        next = !loud ? gate->state_closing : full ? gate->state_open : was;
     }
-    else if (gate->state == gate->state_closing)
+    else if (was == gate->state_closing)
     {
-        float time = gate->release_time;
-        if (!(time >= gate->min_time))
-        {
-            time = gate->min_time;
-            gate->release_time = gate->min_time;
-        }
-        gate->gain = gate->gain - static_cast<double>(ramp_step(time, sample_rate));
-        if (!(gate->gain >= 0.0))
-        {
+        gate->gain -= ramp_per_frame(gate->release_time, gate->min_time, sample_rate);
+        const bool silent = !(gate->gain >= 0.0);
+        if (silent)
             gate->gain = 0.0;
-            gate->state = gate->state_closed;
-        }
-        if (above)
-            gate->state = gate->state_opening;
+        next = loud ? gate->state_opening : silent ? gate->state_closed : was;
     }
-
+    gate->state = next;
     return static_cast<float>(static_cast<double>(s) * gate->gain);
 }
 

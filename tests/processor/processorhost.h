@@ -7,6 +7,7 @@
 #include "hostkit/audio_block.h"
 #include "hostkit/memory_stream.h"
 #include "hostkit/parameter_changes.h"
+#include "hostkit/vst_ptr.h"
 
 #include <cstdint>
 #include <vector>
@@ -28,8 +29,8 @@ public:
     ProcessorHost(const ProcessorHost&) = delete;
     ProcessorHost& operator=(const ProcessorHost&) = delete;
 
-    Steinberg::Vst::IComponent* component() { return comp; }
-    Steinberg::Vst::IAudioProcessor* processor() { return proc; }
+    Steinberg::Vst::IComponent* component() { return comp.get(); }
+    Steinberg::Vst::IAudioProcessor* processor() { return proc.get(); }
 
     Steinberg::tresult initialize() { return comp->initialize(nullptr); }
     Steinberg::tresult setup(double sampleRate,
@@ -47,8 +48,8 @@ public:
     Steinberg::tresult process(AudioBlock& block) { return proc->process(block.data()); }
 
 private:
-    Steinberg::Vst::IComponent* comp = nullptr;
-    Steinberg::Vst::IAudioProcessor* proc = nullptr;
+    host::VstPtr<Steinberg::Vst::IComponent> comp;
+    host::VstPtr<Steinberg::Vst::IAudioProcessor> proc;
 };
 
 // The 34 bytes a processor saves before anything changed it: bypass off and
