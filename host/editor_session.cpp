@@ -42,7 +42,8 @@ void openWindow(viewhost::X11PlugViewHost& window, Steinberg::IPlugView& view)
     if (!window.isConnected())
         throw HostError("cannot reach an X display (is DISPLAY set?)");
     if (!window.attach(&view))
-        throw HostError("the plug-in's editor would not open in an X11 window");
+        throw HostError("the plug-in's editor would not open in an X11 window: " +
+                        window.lastError());
 }
 
 } // namespace

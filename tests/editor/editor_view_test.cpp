@@ -4,7 +4,7 @@
 #include "editor_test_support.h"
 
 #include "controller/ferrulithcontroller.h"
-#include "controller/ferrulithparamids.h"
+#include "common/ferrulithparamids.h"
 
 #include "pluginterfaces/gui/iplugview.h"
 #include "vstgui/lib/platform/linux/linuxfactory.h"

@@ -1,7 +1,7 @@
 // Block processing: the processor's output is the DSP engine's, bit for bit,
 // with the host's parameter and program changes applied, whatever shape of
 // buses and buffers the host hands over.
-#include "controller/ferrulithpresets.h"
+#include "common/ferrulithpresets.h"
 #include "enginereference.h"
 #include "processorhost.h"
 #include "support/parameterchanges.h"
