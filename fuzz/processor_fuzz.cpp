@@ -3,10 +3,12 @@
 // size and shape whose parameter queues hold any value. What must hold:
 // - a set-up is refused exactly when its rate, in the 32 bits a patch is
 //   built for, is not finite and positive;
-// - a state is taken whole or not at all; what is saved is 34 bytes with a
-//   flag of 0 or 1, and another processor given it saves the same values;
+// - a state is taken exactly when it holds 34 bytes of values that are finite
+//   also in the patch's units, whole or not at all; what is saved is 34 bytes with a flag of 0 or
+//   1, and another processor given it saves the same values;
 // - at the rates hosts run (1 kHz to 768 kHz) finite input gives finite
 //   output, and an inactive processor writes silence.
+#include "dsp/patch_params.h"
 #include "fuzz_values.h"
 #include "processor/ferrulithprocessor.h"
 #include "support/audioblock.h"
@@ -107,10 +109,16 @@ void setState(Processor& p, FuzzedDataProvider& in)
     const Bytes given = in.ConsumeBytes<uint8_t>(in.ConsumeIntegralInRange<size_t>(0, 40));
     const tresult result = p.setState(given);
     const Bytes after = p.state();
+    // Finite also in the patch's units, where "lo" doubles a value.
+    bool whole = given.size() >= 34;
+    for (int k = 0; whole && k < 8; ++k)
+    {
+        const patch_param_spec_t& spec = patch_param_specs[k];
+        whole = std::isfinite((spec.max - spec.min) * valueAt(given, k) + spec.min);
+    }
+    check((result == kResultOk) == whole, "a state is taken exactly when it is whole and finite");
     if (result != kResultOk)
         check(after == before, "a refused state changes nothing");
-    else
-        check(given.size() >= 34, "a state shorter than 34 bytes is refused");
     checkSavedState(after);
 }
 
