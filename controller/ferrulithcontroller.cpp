@@ -65,7 +65,7 @@ void FerrulithController::registerParameters()
     auto* presets = new ProgramList(STR16("Presets"), kPresetsId, kRootUnitId);
     addProgramList(presets);
     for (const char* name : kPresetNames)
-        presets->addProgram(VST3::StringConvert::convert(name).c_str());
+        presets->addProgram(Steinberg::Vst::StringConvert::convert(name).c_str());
 
     // A program change is the host's business, not an automation lane.
     Parameter* programChange = presets->getParameter();

@@ -14,7 +14,7 @@
 #include "vstgui/lib/controls/coptionmenu.h"
 #include "vstgui/plugin-bindings/iplugviewsnapshot.h"
 #include "vstgui/plugin-bindings/vst3editor.h"
-#include "x11plugviewhost.h"
+#include "hostkit/x11/x11_plug_view_host.h"
 
 #include <gtest/gtest.h>
 
@@ -176,7 +176,7 @@ TEST_F(ControllerEditor, PresetMenuAndBypassSwitchSendTheValuesTheProcessorReads
     ASSERT_EQ(controller->setComponentHandler(recorder), kResultOk);
     IPtr<IPlugView> view(controller->createView("editor"), false);
     ferrulith::viewhost::X11PlugViewHost host;
-    ASSERT_TRUE(host.attach(view));
+    ASSERT_TRUE(host.attach(view)) << host.lastError();
     auto* editor = dynamic_cast<VSTGUI::VST3Editor*>(view.get());
     ASSERT_TRUE(editor && editor->getFrame());
     auto* root = dynamic_cast<VSTGUI::CViewContainer*>(editor->getFrame()->getView(0));

@@ -2,7 +2,7 @@
 // do: a window without the protocol's announcement is refused, so an editor
 // that lost it fails here rather than in the user's host.
 #include "editor_test_support.h"
-#include "x11plugviewhost.h"
+#include "hostkit/x11/x11_plug_view_host.h"
 
 #include "public.sdk/source/common/pluginview.h"
 

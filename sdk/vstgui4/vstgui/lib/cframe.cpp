@@ -60,6 +60,11 @@ void CFrame::invalid()
         platformFrame->invalid();
 }
 
+KnobMode CFrame::getKnobMode() const
+{
+    return editor ? editor->getKnobMode() : kCircularMode;
+}
+
 void CFrame::setModalView(CView* view)
 {
     if (modalView)

@@ -4,12 +4,11 @@
 
 #include "vstgui/lib/cviewcontainer.h"
 #include "vstgui/lib/platform/iplatformframe.h"
+#include "vstgui/lib/vstguieditorinterface.h"
 #include <memory>
 
 namespace VSTGUI
 {
-
-class VSTGUIEditorInterface;
 
 class CFrame final : public CViewContainer, public IPlatformFrameCallback
 {
@@ -27,6 +26,8 @@ public:
     bool setSize(CCoord width, CCoord height);
     void invalid() override;
     VSTGUIEditorInterface* getEditor() const { return editor; }
+    // The editor's knob mode; circular without an editor.
+    KnobMode getKnobMode() const;
 
     // A view that takes every mouse event while set (an open menu). The frame
     // owns it; setting another or null deletes the previous one once the

@@ -41,7 +41,7 @@ void VST3ParameterBinding::addControl(CControl* control)
         {
             String128 text{};
             parameter->toString(static_cast<ParamValue>(i) / steps, text);
-            menu->addEntry(VST3::StringConvert::convert(text).c_str());
+            menu->addEntry(Steinberg::Vst::StringConvert::convert(text).c_str());
         }
     }
     else if (auto* display = dynamic_cast<CParamDisplay*>(control);
@@ -57,7 +57,7 @@ void VST3ParameterBinding::addControl(CControl* control)
                 if (self->controller->getParamStringByValue(id, self->normalizedFrom(*shown),
                                                             text) != kResultOk)
                     return false;
-                std::string converted = VST3::StringConvert::convert(text);
+                std::string converted = Steinberg::Vst::StringConvert::convert(text);
                 std::strncpy(utf8String, converted.c_str(), 255);
                 utf8String[255] = 0;
                 return true;

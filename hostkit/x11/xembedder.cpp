@@ -1,4 +1,4 @@
-#include "xembedder.h"
+#include "hostkit/x11/xembedder.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,7 +1,7 @@
-#include "x11plugviewhost.h"
+#include "hostkit/x11/x11_plug_view_host.h"
 
-#include "hostframe.h"
-#include "xembedder.h"
+#include "hostkit/x11/host_frame.h"
+#include "hostkit/x11/xembedder.h"
 #include <cairo.h>
 #include <chrono>
 #include <cstdlib>
@@ -78,7 +78,12 @@ size_t X11PlugViewHost::registeredHandlerCount() const
 bool X11PlugViewHost::attach(IPlugView* newView, const std::string& title)
 {
     error.clear();
-    if (!isConnected() || !newView || view)
+    if (!isConnected())
+    {
+        error = "no X display";
+        return false;
+    }
+    if (!newView || view)
         return false;
     if (newView->isPlatformTypeSupported(kPlatformTypeX11EmbedWindowID) != kResultTrue)
     {
