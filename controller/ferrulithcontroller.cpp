@@ -1,4 +1,5 @@
 #include "controller/ferrulithcontroller.h"
+#include "controller/ferrulitheditor.h"
 
 #include "common/ferrulithparamids.h"
 #include "common/ferrulithpresets.h"
@@ -6,7 +7,6 @@
 
 #include "base/source/fstreamer.h"
 #include "public.sdk/source/vst/utility/stringconvert.h"
-#include "vstgui/plugin-bindings/vst3editor.h"
 
 #include <cstring>
 
@@ -157,7 +157,7 @@ IPlugView* PLUGIN_API FerrulithController::createView(FIDString name)
         return nullptr;
     try
     {
-        return new VSTGUI::VST3Editor(this, "view", "ferrulitheditor.uidesc");
+        return new FerrulithEditor(this, "view", "ferrulitheditor.uidesc");
     }
     catch (...)
     {

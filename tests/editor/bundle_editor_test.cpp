@@ -8,7 +8,7 @@
 #include "plugin_module.h"
 
 #include "pluginterfaces/gui/iplugview.h"
-#include "vstgui/plugin-bindings/iplugviewsnapshot.h"
+#include "common/plugviewsnapshot.h"
 #include "hostkit/x11/x11_plug_view_host.h"
 
 #include <gtest/gtest.h>
@@ -71,9 +71,9 @@ IPlugView* createEditor(PluginInstance& instance)
 bool drawToPNG(IPlugView* view, const std::string& path)
 {
     void* found = nullptr;
-    if (view->queryInterface(VSTGUI::IPlugViewSnapshot_iid, &found) != kResultOk || !found)
+    if (view->queryInterface(quorvelware::IPlugViewSnapshot_iid, &found) != kResultOk || !found)
         return false;
-    auto* snapshot = static_cast<VSTGUI::IPlugViewSnapshot*>(found);
+    auto* snapshot = static_cast<quorvelware::IPlugViewSnapshot*>(found);
     const bool drawn = snapshot->drawToPNG(path.c_str()) == kResultOk;
     snapshot->release();
     return drawn;

@@ -1,11 +1,9 @@
-// The editor in a host's window and on paper: repeated attach, resize and
-// remove without leaking handlers, and pictures at the template's size that
-// actually show something.
+// The editor in a host's window: repeated attach, resize and remove without
+// leaking handlers, and a window that actually shows something.
 #include "editor_test_support.h"
 #include "hostkit/x11/x11_plug_view_host.h"
 
 #include "vstgui/lib/cframe.h"
-#include "vstgui/plugin-bindings/iplugviewsnapshot.h"
 #include "vstgui/plugin-bindings/vst3editor.h"
 
 #include <cairo.h>
@@ -51,30 +49,6 @@ IPtr<VST3Editor> makeEditor(TestController* controller)
     return IPtr<VST3Editor>(new VST3Editor(controller, "view", "test.uidesc"), false);
 }
 } // namespace
-
-TEST(EditorPicture, DrawsToPNGAtTheTemplateSizeWithoutADisplay)
-{
-    TempResourceFolder folder;
-    writeEditorResources(folder);
-    IPtr<TestController> controller(new TestController, false);
-    auto editor = makeEditor(controller);
-
-    // A host holding only the IPlugView finds the drawing through queryInterface.
-    IPlugView* view = editor;
-    IPlugViewSnapshot* snapshot = nullptr;
-    ASSERT_EQ(view->queryInterface(IPlugViewSnapshot_iid, reinterpret_cast<void**>(&snapshot)),
-              kResultOk);
-    std::string path = (folder.path / "editor.png").string();
-    EXPECT_EQ(snapshot->drawToPNG(path.c_str()), kResultOk);
-    EXPECT_EQ(snapshot->drawToPNG(nullptr), kInvalidArgument);
-    EXPECT_EQ(snapshot->drawToPNG((folder.path / "no" / "such" / "dir.png").c_str()), kResultFalse);
-    snapshot->release();
-
-    PngFacts facts = readPng(path);
-    EXPECT_EQ(facts.width, 200);
-    EXPECT_EQ(facts.height, 100);
-    EXPECT_GE(facts.distinctColours, 4u) << "background, knob frames, text: not a blank picture";
-}
 
 TEST(EditorWindow, AttachResizeAndRemoveRepeatedlyLeaveNothingBehind)
 {

@@ -120,7 +120,6 @@ TEST_F(EditorFixture, EditorWithoutUsableDescriptionShowsNothingAndNeverCrashes)
         EXPECT_NE(editor->attached(reinterpret_cast<void*>(1), kPlatformTypeX11EmbedWindowID),
                   kResultOk);
         EXPECT_EQ(editor->removed(), kResultFalse);
-        EXPECT_EQ(editor->drawToPNG((folder.path / "none.png").c_str()), kResultFalse);
     }
     auto editor = makeEditor();
     EXPECT_EQ(editor->isPlatformTypeSupported(kPlatformTypeHWND), kResultFalse);

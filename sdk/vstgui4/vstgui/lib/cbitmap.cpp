@@ -13,6 +13,8 @@ CBitmap::CBitmap(const CResourceDescription& desc, uint64_t maxBytes)
     platformBitmap = getPlatformFactory().createBitmap(desc, maxBytes);
 }
 
+CBitmap::CBitmap(const PlatformBitmapPtr& platformBitmap) : platformBitmap(platformBitmap) {}
+
 CPoint CBitmap::getSize() const
 {
     if (!platformBitmap)

@@ -35,8 +35,9 @@ public:
     void setModalView(CView* view);
     CView* getModalView() const { return modalView; }
 
-    // Draws the whole frame with its origin at the context's origin.
-    void drawAll(CDrawContext& context);
+    // Draws the whole frame with its origin at the context's origin, whatever
+    // part updateRect names.
+    void drawRect(CDrawContext* context, const CRect& updateRect);
 
     // Forgets a view that is leaving the tree, so no event reaches it later.
     void onViewRemoved(CView* view);
@@ -47,6 +48,7 @@ public:
     void platformOnMouseUp(const CPoint& where, int32_t buttons) override;
     void platformOnMouseWheel(const CPoint& where, float distance) override;
     void platformOnMouseCancel() override;
+    void platformOnIdle() override;
 
 private:
     CView* targetAt(const CPoint& where) const;

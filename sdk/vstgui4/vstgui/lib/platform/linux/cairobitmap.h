@@ -16,6 +16,8 @@ public:
     // its header announces more than maxBytes of decoded pixels.
     static std::shared_ptr<CairoBitmap> fromPNG(IPlatformResourceInputStream& stream,
                                                 uint64_t maxBytes = UINT64_MAX);
+    // The image surface itself, drawn so far; it lives as long as either.
+    static std::shared_ptr<CairoBitmap> sharing(cairo_surface_t* image);
     ~CairoBitmap() noexcept override;
 
     int32_t getWidth() const override;
