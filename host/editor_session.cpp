@@ -1,6 +1,6 @@
 #include "editor_session.h"
 
-#include "host_error.h"
+#include "hostkit/host_error.h"
 
 #include "pluginterfaces/gui/iplugview.h"
 #include "common/plugviewsnapshot.h"

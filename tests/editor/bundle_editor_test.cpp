@@ -5,7 +5,7 @@
 #include "editor_test_support.h"
 
 #include "plugin_instance.h"
-#include "plugin_module.h"
+#include "hostkit/plugin_module.h"
 
 #include "pluginterfaces/gui/iplugview.h"
 #include "common/plugviewsnapshot.h"
