@@ -2,7 +2,7 @@
 // read, or audio whose channels are all as long as each other, at a positive
 // sample rate.
 #include "audio_file.h"
-#include "host_error.h"
+#include "hostkit/host_error.h"
 
 #include <cstdio>
 #include <cstdlib>

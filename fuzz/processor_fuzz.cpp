@@ -11,7 +11,7 @@
 #include "dsp/patch_params.h"
 #include "fuzz_values.h"
 #include "processor/ferrulithprocessor.h"
-#include "support/audioblock.h"
+#include "hostkit/audio_block.h"
 #include "support/memorystream.h"
 #include "support/parameterchanges.h"
 

@@ -5,7 +5,7 @@
 // handed over on the main thread while the audio thread keeps processing.
 // What must hold: no crash, every block answered kResultOk, finite output for
 // finite input, and silence while inactive.
-#include "plugin_module.h"
+#include "hostkit/plugin_module.h"
 #include "support/memorystream.h"
 #include "support/parameterchanges.h"
 
