@@ -73,6 +73,8 @@ TEST(KnobDrag, FollowsTheHostsKnobModeAndIsCircularUntilTheHostSaysOtherwise)
         ASSERT_EQ(host->setKnobMode(mode), kResultTrue);
         expectValues(drag(frame, *knob, around), circular, name);
     }
+    ASSERT_EQ(host->setKnobMode(Vst::KnobMode{7}), kResultTrue);
+    expectValues(drag(frame, *knob, around), circular, "a mode the editor does not know");
     ASSERT_EQ(host->setKnobMode(Vst::kLinearMode), kResultTrue);
     expectValues(drag(frame, *knob, straight), linear, "linear");
     EXPECT_NE(drag(frame, *knob, around)[1], 0.5f) << "linear does not follow the angle";
