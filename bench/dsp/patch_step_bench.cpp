@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "dsp/patch.h"
-#include "reference/literal_step.h"
+#include "dsp/reference/literal_step.h"
 #include "support/tanh_floor.h"
 
 namespace

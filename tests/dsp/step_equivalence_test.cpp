@@ -16,7 +16,7 @@
 #include "dsp/patch_internal.h"
 #include "float_bits.h"
 #include "patch_state_diff.h"
-#include "reference/literal_step.h"
+#include "dsp/reference/literal_step.h"
 
 namespace
 {

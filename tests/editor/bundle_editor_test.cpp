@@ -21,8 +21,8 @@
 using namespace Steinberg;
 using ferrulith::host::PluginInstance;
 using ferrulith::host::PluginModule;
-using ferrulith_test::differingPixels;
-using ferrulith_test::readPicture;
+using ferrulith::test::differingPixels;
+using ferrulith::test::readPicture;
 
 namespace
 {

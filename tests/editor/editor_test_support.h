@@ -10,7 +10,7 @@
 #include <set>
 #include <string>
 
-namespace ferrulith_test
+namespace ferrulith::test
 {
 
 inline std::string narrow(const Steinberg::Vst::TChar* text)
@@ -89,4 +89,4 @@ inline long differingPixels(const std::string& pathA, const std::string& pathB)
     return count;
 }
 
-} // namespace ferrulith_test
+} // namespace ferrulith::test

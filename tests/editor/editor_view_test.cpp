@@ -26,7 +26,7 @@
 #include <string>
 
 using namespace Steinberg;
-using ferrulith_test::differingPixels;
+using ferrulith::test::differingPixels;
 
 namespace
 {
@@ -120,8 +120,8 @@ TEST_F(ControllerEditor, DrawsItselfWithoutADisplayOrSaysWhyNot)
 {
     IPlugView* view = controller->createView("editor");
     ASSERT_NE(view, nullptr);
-    const ferrulith_test::Picture picture =
-        ferrulith_test::readPicture(snapshot(view, "panel.png"));
+    const ferrulith::test::Picture picture =
+        ferrulith::test::readPicture(snapshot(view, "panel.png"));
     EXPECT_EQ(picture.width, kPanelWidth);
     EXPECT_EQ(picture.height, kPanelHeight);
     EXPECT_GE(picture.distinctColours, 4u) << "background, knobs, text: not a blank picture";

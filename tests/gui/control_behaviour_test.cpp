@@ -14,7 +14,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-using namespace ferrulith_test;
+using namespace ferrulith::test;
 using namespace VSTGUI;
 
 namespace

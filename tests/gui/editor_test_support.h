@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace ferrulith_test
+namespace ferrulith::test
 {
 
 using namespace Steinberg;
@@ -94,4 +94,4 @@ inline void writeEditorResources(const TempResourceFolder& folder)
     folder.writeBandsPNG("knob.png", 32, 128, 32);
 }
 
-} // namespace ferrulith_test
+} // namespace ferrulith::test

@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <set>
 
-using namespace ferrulith_test;
+using namespace ferrulith::test;
 using namespace VSTGUI;
 using ferrulith::viewhost::X11PlugViewHost;
 

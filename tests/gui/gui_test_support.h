@@ -14,7 +14,7 @@
 #include <string>
 #include <unistd.h>
 
-namespace ferrulith_test
+namespace ferrulith::test
 {
 
 class TempResourceFolder
@@ -53,4 +53,4 @@ public:
     std::filesystem::path path;
 };
 
-} // namespace ferrulith_test
+} // namespace ferrulith::test

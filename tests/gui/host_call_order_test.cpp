@@ -17,7 +17,7 @@
 #include <vector>
 #include <xcb/xcb.h>
 
-using namespace ferrulith_test;
+using namespace ferrulith::test;
 using namespace VSTGUI;
 using ferrulith::viewhost::HostFrame;
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace ferrulith_test
+namespace ferrulith::test
 {
 
 class RecordingDrawContext final : public VSTGUI::CDrawContext
@@ -59,4 +59,4 @@ public:
     std::vector<VSTGUI::CPoint> bitmapOffsets;
 };
 
-} // namespace ferrulith_test
+} // namespace ferrulith::test

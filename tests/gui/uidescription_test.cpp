@@ -16,7 +16,7 @@
 #include <string>
 
 using namespace VSTGUI;
-using ferrulith_test::TempResourceFolder;
+using ferrulith::test::TempResourceFolder;
 
 namespace
 {

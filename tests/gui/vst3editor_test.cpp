@@ -16,7 +16,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-using namespace ferrulith_test;
+using namespace ferrulith::test;
 using namespace VSTGUI;
 using ferrulith::viewhost::X11PlugViewHost;
 

@@ -53,7 +53,7 @@ TEST(MemoryStream, SeeksFromEachOriginAndZeroFillsAGapBeforeAWrite)
     EXPECT_EQ(result, 4);
     std::uint8_t value = 7;
     ASSERT_EQ(stream->write(&value, 1, nullptr), kResultOk);
-    EXPECT_EQ(stream->data(), bytes({9, 9, 0, 0, 7}));
+    EXPECT_EQ(stream->bytes(), bytes({9, 9, 0, 0, 7}));
 }
 
 TEST(MemoryStream, RefusesPositionsBeforeTheStartAndUnknownModesWithoutMoving)
@@ -78,7 +78,7 @@ TEST(MemoryStream, RefusesNullBuffersAndNegativeCountsWithoutChanging)
     EXPECT_EQ(stream->read(buffer, -1, &count), kInvalidArgument);
     EXPECT_EQ(stream->write(buffer, -1, &count), kInvalidArgument);
     EXPECT_EQ(stream->tell(nullptr), kInvalidArgument);
-    EXPECT_EQ(stream->data(), bytes({1, 2, 3}));
+    EXPECT_EQ(stream->bytes(), bytes({1, 2, 3}));
     EXPECT_EQ(stream->position(), 0);
 }
 

@@ -2,7 +2,7 @@
 // kept across activations and while inactive.
 #include "enginereference.h"
 #include "processorhost.h"
-#include "support/parameterchanges.h"
+#include "hostkit/parameter_changes.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
-using namespace ferrulith_test;
+using namespace ferrulith::test;
 
 namespace
 {
@@ -219,7 +219,7 @@ TEST(ProcessorState, SettingsMadeByParameterChangesSurviveDeactivation)
     ProcessorHost host;
     host.start();
     ParameterChanges changes;
-    changes.queue(8).point(0, 1.0);
+    changes.appendQueue(8).point(0, 1.0);
     AudioBlock block(8, 2, 2);
     block.setParameterChanges(&changes);
     ASSERT_EQ(host.process(block), kResultOk);

@@ -1,4 +1,6 @@
-#include "reference/literal_step.h"
+#include "dsp/reference/literal_step.h"
+
+#include "dsp/patch_internal.h"
 
 #include <cmath>
 
@@ -7,33 +9,30 @@ namespace literal
 
 float patch_saturate(float x)
 {
-    const float t = ::tanhf(x);
-    const float upper = t < 1.0f ? t : 1.0f;
-    return upper > -1.0f ? upper : -1.0f;
+    const float t = std::tanh(x);
+    return std::isnan(t) || t >= 1.0f ? 1.0f : t <= -1.0f ? -1.0f : t;
 }
 
 namespace
 {
 
-// Keeps the gate ring away from exactly +-1 so every sample stays finite.
-float limit_shaped(float s)
+// The gate ring holds values strictly inside (-1, 1); NaN goes to the bottom.
+float inside_ring_limits(float s)
 {
-    if (s > 0.99999f)
-        return 0.99999f;
-    if (!(s >= -0.99999f))
-        return -0.99999f;
-    return s;
+    constexpr float kEdge = 0.99999f;
+    if (s >= -kEdge)
+        return s > kEdge ? kEdge : s;
+    return -kEdge;
 }
 
-// Forces a parameter into its range; a NaN ends at max.
-void clamp_param(patch_param_t* param)
+// A parameter's value brought into [min, max] (NaN to max), then truncated
+// when the parameter is an integer one.
+void bound_param(patch_param_t& param)
 {
-    if (param->min > param->value)
-        param->value = param->min;
-    if (!(param->max >= param->value))
-        param->value = param->max;
-    if (param->is_integer == 1)
-        param->value = static_cast<float>(static_cast<int32_t>(param->value));
+    float v = param.value;
+    v = param.min > v ? param.min : v;
+    v = param.max >= v ? v : param.max;
+    param.value = param.is_integer == 1 ? static_cast<float>(static_cast<int32_t>(v)) : v;
 }
 
 } // namespace
@@ -50,19 +49,19 @@ void patch_process_sample(patch_t* patch, const float* frame)
     patch->inputs[0]->value = frame[0];
     patch->inputs[1]->value = frame[1];
 
-    for (int i = 0; i < 8; ++i)
-        clamp_param(patch->params[i]);
+    for (int i = 0; i < patch->param_count; ++i)
+        bound_param(*patch->params[i]);
 
     w.drive_gain = patch_scaled(patch->drive_factor, patch->p_preamp->value);
     w.volume_gain = patch_scaled(patch->volume_factor, patch->p_volume->value);
 
     w.shaped_l = patch_saturate(patch->in_l->value);
     w.gate_level = patch_scaled(patch->noise_factor, patch->p_noise->value);
-    w.shaped_l = limit_shaped(w.shaped_l);
+    w.shaped_l = inside_ring_limits(w.shaped_l);
     w.gated_l = patch_gate_update(&patch->gate_l, w.shaped_l, w.gate_level, patch->sample_rate);
     w.driven_l = w.gated_l * w.drive_gain;
 
-    w.shaped_r = limit_shaped(patch_saturate(patch->in_r->value));
+    w.shaped_r = inside_ring_limits(patch_saturate(patch->in_r->value));
     const float gated_r =
         patch_gate_update(&patch->gate_r, w.shaped_r, w.gate_level, patch->sample_rate);
     w.boost_gain = patch_scaled(patch->boost_factor, patch->p_boost->value);
