@@ -6,7 +6,7 @@
 // the preset asked for, or nothing.
 #include "controller/ferrulithcontroller.h"
 #include "fuzz_values.h"
-#include "support/memorystream.h"
+#include "hostkit/memory_stream.h"
 
 #include <cmath>
 #include <cstdio>
@@ -15,7 +15,7 @@
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
-using namespace ferrulith_test;
+using ferrulith::host::MemoryStream;
 using ferrulith_fuzz::anyDouble;
 
 namespace

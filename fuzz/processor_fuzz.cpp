@@ -12,16 +12,17 @@
 #include "fuzz_values.h"
 #include "processor/ferrulithprocessor.h"
 #include "hostkit/audio_block.h"
-#include "support/memorystream.h"
-#include "support/parameterchanges.h"
+#include "hostkit/memory_stream.h"
+#include "hostkit/parameter_changes.h"
 
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
-using namespace ferrulith_test;
+using namespace ferrulith::host;
 using ferrulith_fuzz::anyDouble;
 
 namespace
@@ -122,24 +123,53 @@ void setState(Processor& p, FuzzedDataProvider& in)
     checkSavedState(after);
 }
 
-ParameterChanges* fillChanges(ParameterChanges& changes, FuzzedDataProvider& in)
+// A careless host's queue: it claims any point count and answers its one value
+// for any index asked.
+class ClaimingQueue final : public HostObject<IParamValueQueue>
 {
-    const int queues = in.ConsumeIntegralInRange(0, 12);
+public:
+    ClaimingQueue(ParamID id, int32 count, ParamValue value) : id(id), count(count), value(value) {}
+    ParamID PLUGIN_API getParameterId() override { return id; }
+    int32 PLUGIN_API getPointCount() override { return count; }
+    tresult PLUGIN_API getPoint(int32, int32& sampleOffset, ParamValue& answer) override
+    {
+        sampleOffset = 0;
+        answer = value;
+        return kResultOk;
+    }
+    tresult PLUGIN_API addPoint(int32, ParamValue, int32&) override { return kResultFalse; }
+
+private:
+    ParamID id;
+    int32 count;
+    ParamValue value;
+};
+
+ParameterChanges* fillChanges(ParameterChanges& changes, std::deque<ClaimingQueue>& claiming,
+                              FuzzedDataProvider& in)
+{
+    const int queues = in.ConsumeIntegralInRange(0, 16);
     for (int q = 0; q < queues; ++q)
     {
         const ParamID id = in.ConsumeBool() ? in.ConsumeIntegralInRange<ParamID>(0, 10)
                                             : in.ConsumeIntegral<ParamID>();
-        if (in.ConsumeIntegralInRange(0, 15) == 0)
+        switch (in.ConsumeIntegralInRange(0, 15))
         {
-            changes.nullQueue();
-            continue;
+        case 0:
+            changes.appendForeign(nullptr);
+            break;
+        case 1:
+            claiming.emplace_back(id, in.ConsumeIntegral<int32>(), anyDouble(in));
+            changes.appendForeign(&claiming.back());
+            break;
+        default:
+        {
+            ParamValueQueue& queue = changes.appendQueue(id);
+            const int points = in.ConsumeIntegralInRange(0, 3);
+            for (int i = 0; i < points; ++i)
+                queue.point(in.ConsumeIntegral<int32>(), anyDouble(in));
         }
-        ParamQueue& queue = changes.queue(id);
-        const int points = in.ConsumeIntegralInRange(0, 3);
-        for (int i = 0; i < points; ++i)
-            queue.point(in.ConsumeIntegral<int32>(), anyDouble(in));
-        if (in.ConsumeIntegralInRange(0, 7) == 0)
-            queue.claimPointCount(in.ConsumeIntegral<int32>());
+        }
     }
     return &changes;
 }
@@ -169,7 +199,8 @@ void processBlock(Processor& p, FuzzedDataProvider& in, bool active, bool soundR
     if (shape & 16)
         block.claimInputChannels(in.ConsumeIntegralInRange<int32>(-1, inputs));
     ParameterChanges changes;
-    block.setParameterChanges(fillChanges(changes, in));
+    std::deque<ClaimingQueue> claiming;
+    block.setParameterChanges(fillChanges(changes, claiming, in));
 
     check(p.proc->process(block.data()) == kResultOk, "process answers kResultOk");
     if (frames <= 0)

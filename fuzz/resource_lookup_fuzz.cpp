@@ -35,7 +35,7 @@ const char* const kFileNames[] = {"a.bin", "b.bin", "missing.bin"};
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static ferrulith_test::TempResourceFolder folder;
+    static ferrulith::test::TempResourceFolder folder;
     FuzzedDataProvider in(data, size);
 
     std::vector<std::unique_ptr<patch_property_t>> propertyRecords;

@@ -61,7 +61,7 @@ uint64_t lookUpEverything(const UIDescription& description, const UINode& root)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static ferrulith_test::TempResourceFolder folder;
+    static ferrulith::test::TempResourceFolder folder;
     FuzzedDataProvider in(data, size);
     folder.write("fuzz.uidesc", in.ConsumeRandomLengthString(1 << 20));
     const std::vector<uint8_t> image = in.ConsumeRemainingBytes<uint8_t>();

@@ -3,7 +3,7 @@
 // automation, bypass) and while another thread saves and restores states.
 #include "enginereference.h"
 #include "processorhost.h"
-#include "support/parameterchanges.h"
+#include "hostkit/parameter_changes.h"
 #include "support/realtimeguard.h"
 
 #include <atomic>
@@ -14,7 +14,7 @@
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
-using namespace ferrulith_test;
+using namespace ferrulith::test;
 
 TEST(ProcessorRealTime, GuardCountsHeapAndLockCallsOfItsOwnThreadOnly)
 {
@@ -57,10 +57,10 @@ TEST(ProcessorRealTime, ProcessAllocatesNothingAndTakesNoLock)
     ParameterChanges changes[kShapes];
     for (int s = 0; s < kShapes; ++s)
     {
-        changes[s].queue(9).point(0, s / 6.0); // a program change in every block
+        changes[s].appendQueue(9).point(0, s / 6.0); // a program change in every block
         for (ParamID id = 0; id < 8; id += 1 + s)
-            changes[s].queue(id).point(0, 0.1 * s).point(17, 0.2 * s);
-        changes[s].queue(8).point(0, s % 2);
+            changes[s].appendQueue(id).point(0, 0.1 * s).point(17, 0.2 * s);
+        changes[s].appendQueue(8).point(0, s % 2);
     }
     AudioBlock block(256, 2, 2);
     block.fillInputs(testSignal);

@@ -6,8 +6,8 @@
 // What must hold: no crash, every block answered kResultOk, finite output for
 // finite input, and silence while inactive.
 #include "hostkit/plugin_module.h"
-#include "support/memorystream.h"
-#include "support/parameterchanges.h"
+#include "hostkit/memory_stream.h"
+#include "hostkit/parameter_changes.h"
 
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivstcomponent.h"
@@ -25,8 +25,6 @@
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 using namespace ferrulith::host;
-using ferrulith_test::MemoryStream;
-using ferrulith_test::ParameterChanges;
 
 namespace
 {
@@ -82,11 +80,11 @@ public:
         data.numOutputs = static_cast<int32>(outputBuses.size());
         data.inputs = pick(random, 0, 15) == 0 ? nullptr : inputBuses.data();
         data.outputs = pick(random, 0, 15) == 0 ? nullptr : outputBuses.data();
-        const int queues = pick(random, 0, 12);
+        const int queues = pick(random, 0, 16);
         for (int q = 0; q < queues; ++q)
         {
-            auto& queue = changes.queue(static_cast<ParamID>(pick(random, 0, 11)));
-            for (int p = pick(random, 0, 3); p > 0; --p)
+            auto& queue = changes.appendQueue(static_cast<ParamID>(pick(random, 0, 11)));
+            for (int p = pick(random, 0, 16); p > 0; --p)
                 queue.point(pick(random, -5, 5000), hostileValue(random));
         }
         data.inputParameterChanges = pick(random, 0, 7) == 0 ? nullptr : &changes;

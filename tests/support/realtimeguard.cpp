@@ -46,7 +46,7 @@ template <class Function> Function next(std::atomic<Function>& slot, const char*
 }
 } // namespace
 
-namespace ferrulith_test
+namespace ferrulith::test
 {
 RealtimeGuard::RealtimeGuard()
 {
@@ -69,7 +69,7 @@ long RealtimeGuard::lockCalls() const
 {
     return tLockCalls;
 }
-} // namespace ferrulith_test
+} // namespace ferrulith::test
 
 extern "C"
 {

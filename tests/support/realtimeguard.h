@@ -6,7 +6,7 @@
 // cannot be combined with a sanitizer's own replacements).
 #pragma once
 
-namespace ferrulith_test
+namespace ferrulith::test
 {
 
 class RealtimeGuard
@@ -21,4 +21,4 @@ public:
     long lockCalls() const;
 };
 
-} // namespace ferrulith_test
+} // namespace ferrulith::test
