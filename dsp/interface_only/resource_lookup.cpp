@@ -1,6 +1,6 @@
 // Data resources: look-up by identifier and reading through the editor
 // library's platform resource streams.
-#include "dsp/lookup/patch_lookup.h"
+#include "dsp/interface_only/patch_lookup.h"
 
 #include "vstgui/lib/cresourcedescription.h"
 #include "vstgui/lib/platform/iplatformresourceinputstream.h"

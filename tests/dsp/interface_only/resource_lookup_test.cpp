@@ -1,6 +1,6 @@
 // Data resource look-ups and readers, against files in a scratch resource
 // folder that the platform factory is pointed at.
-#include "dsp/lookup/patch_lookup.h"
+#include "dsp/interface_only/patch_lookup.h"
 
 #include "vstgui/lib/platform/linux/linuxfactory.h"
 #include "vstgui/lib/platform/platformfactory.h"

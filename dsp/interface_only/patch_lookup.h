@@ -4,7 +4,7 @@
 //
 // Every routine only reads the patch or record it is given. Results come back
 // by value; an array in a result is malloc'ed and belongs to the caller, who
-// releases it with free.
+// releases it with free. Interface only: nothing in the plug-in calls them.
 #pragma once
 
 #include <cstdint>

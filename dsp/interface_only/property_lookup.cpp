@@ -2,7 +2,7 @@
 //
 // Records come from whoever filled the patch. A key or value that fills its
 // whole buffer without a terminator is read only within that buffer.
-#include "dsp/lookup/patch_lookup.h"
+#include "dsp/interface_only/patch_lookup.h"
 
 #include <cstdlib>
 #include <cstring>

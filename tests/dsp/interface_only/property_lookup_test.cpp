@@ -1,6 +1,6 @@
 // Text property look-ups: which record a key finds, how values convert, and
 // that a broken record is read only within its own buffers.
-#include "dsp/lookup/patch_lookup.h"
+#include "dsp/interface_only/patch_lookup.h"
 
 #include <gtest/gtest.h>
 
