@@ -3,7 +3,7 @@
 // identifiers and sizes, and resource files of any bytes. What must hold: a
 // look-up reads only within the records, a list holds as many numbers as it
 // says, and a sample table never decodes more words than were read.
-#include "dsp/lookup/patch_lookup.h"
+#include "dsp/interface_only/patch_lookup.h"
 #include "fuzz_values.h"
 #include "gui/gui_test_support.h"
 
