@@ -1,7 +1,7 @@
 // FerrulithController's editor in-process: the size limits it takes from the
 // design, and controls that follow the controller's parameters. The names
 // that make an editor and its pictures are tested on the built bundle.
-#include "editor_test_support.h"
+#include "support/editor_pictures.h"
 
 #include "controller/ferrulithcontroller.h"
 #include "controller/ferrulitheditor.h"

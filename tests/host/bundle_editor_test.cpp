@@ -2,7 +2,7 @@
 // module's entry points, with its design read from Contents/Resources, in a
 // real X11 window served by the host's run loop, and as the host program's
 // pictures.
-#include "editor_test_support.h"
+#include "support/editor_pictures.h"
 
 #include "plugin_instance.h"
 #include "hostkit/plugin_module.h"
