@@ -5,7 +5,7 @@
 // says, and a sample table never decodes more words than were read.
 #include "dsp/interface_only/patch_lookup.h"
 #include "fuzz_values.h"
-#include "gui/gui_test_support.h"
+#include "sdk/vstgui4/gui_test_support.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -3,7 +3,7 @@
 // tree of its template and a drawing of it. What must hold: nothing the
 // description asks for takes more than its memory budget, and a view tree
 // stays within what a window can show.
-#include "gui/gui_test_support.h"
+#include "sdk/vstgui4/gui_test_support.h"
 
 #include "vstgui/lib/cdrawcontext.h"
 #include "vstgui/lib/cview.h"
