@@ -70,8 +70,8 @@ Win32Factory::createResourceInputStream(const CResourceDescription& desc) const 
     }
 }
 
-std::shared_ptr<IPlatformBitmap>
-Win32Factory::createBitmap(const CResourceDescription&) const noexcept
+std::shared_ptr<IPlatformBitmap> Win32Factory::createBitmap(const CResourceDescription&,
+                                                            uint64_t) const noexcept
 {
     return nullptr;
 }
