@@ -7,7 +7,6 @@
 #include "vstgui/lib/cframe.h"
 #include "vstgui/plugin-bindings/vst3editor.h"
 
-#include <cairo.h>
 #include <gtest/gtest.h>
 #include <cstdlib>
 
