@@ -6,6 +6,7 @@
 #include "hostkit/memory_stream.h"
 
 #include <cstring>
+#include <limits>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -85,6 +86,25 @@ TEST_F(ControllerTest, ATruncatedStateChangesNothing)
         EXPECT_EQ(soundValues(), before);
     }
     EXPECT_EQ(controller->setComponentState(nullptr), kResultFalse);
+}
+
+TEST_F(ControllerTest, AStateHoldingANaNOrAnInfinityChangesNothing)
+{
+    // The processor refuses the same state; showing 0 for a NaN would make
+    // the controller disagree with what plays.
+    const auto before = soundValues();
+    for (float bad :
+         {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+          -std::numeric_limits<float>::infinity()})
+        for (size_t k = 0; k < 8; ++k)
+        {
+            std::vector<float> values(8, 0.5f);
+            values[k] = bad;
+            MemoryStream state(stateOf(1, values));
+            EXPECT_EQ(controller->setComponentState(&state), kResultFalse) << k << " " << bad;
+            EXPECT_EQ(controller->getParamNormalized(quorvelware::kBypassId), 0.0);
+            EXPECT_EQ(soundValues(), before);
+        }
 }
 
 TEST_F(ControllerTest, AnOversizedStateUsesTheFirst34BytesAndClampsValues)
