@@ -23,7 +23,7 @@
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 using namespace ferrulith::host;
-using ferrulith_fuzz::anyDouble;
+using ferrulith::fuzz::anyDouble;
 
 namespace
 {
