@@ -11,10 +11,12 @@ cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DFERRULITH_WERROR=ON >/dev/null
 cmake --build "$build_dir"
 
-# One Wine server for the whole run: each test is a Wine process of its own,
+# One Wine session for the whole run: each test is a Wine process of its own,
 # and a server that is shutting down as the next one starts can refuse it.
-wineserver=/usr/lib/wine/wineserver
-export WINEPREFIX="$PWD/$build_dir/wineprefix"
-"$wineserver" -p
-trap '"$wineserver" -k || true' EXIT
+# The session's own services start here, detached from the output of the
+# tests (whose runner would otherwise wait for them to end).
+export WINEPREFIX="$PWD/$build_dir/wineprefix" WINEDEBUG=-all
+/usr/lib/wine/wineserver -p
+trap '/usr/lib/wine/wineserver -k || true' EXIT
+/usr/lib/wine/wine64 wineboot >/dev/null 2>&1
 ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)" ${CTEST_ARGS:-}
