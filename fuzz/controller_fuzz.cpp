@@ -15,8 +15,8 @@
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
+using ferrulith::fuzz::anyDouble;
 using ferrulith::host::MemoryStream;
-using ferrulith_fuzz::anyDouble;
 
 namespace
 {

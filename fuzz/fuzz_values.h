@@ -9,7 +9,7 @@
 #include <cstring>
 #include <limits>
 
-namespace ferrulith_fuzz
+namespace ferrulith::fuzz
 {
 
 inline double anyDouble(FuzzedDataProvider& in)
@@ -37,4 +37,4 @@ inline double anyDouble(FuzzedDataProvider& in)
     return value;
 }
 
-} // namespace ferrulith_fuzz
+} // namespace ferrulith::fuzz

@@ -24,8 +24,8 @@
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 using namespace ferrulith::host;
+using ferrulith::fuzz::anyDouble;
 using ferrulith::test::OddQueue;
-using ferrulith_fuzz::anyDouble;
 
 namespace
 {

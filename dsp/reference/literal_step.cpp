@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-namespace literal
+namespace ferrulith::literal
 {
 
 float patch_saturate(float x)
@@ -121,4 +121,4 @@ void patch_process_sample(patch_t* patch, const float* frame)
     w.sat_l = patch_saturate(w.mix_l);
 }
 
-} // namespace literal
+} // namespace ferrulith::literal

@@ -2,8 +2,8 @@
 // with the host's parameter and program changes applied, whatever shape of
 // buses and buffers the host hands over.
 #include "common/ferrulithpresets.h"
-#include "enginereference.h"
-#include "processorhost.h"
+#include "engine_reference.h"
+#include "processor_host.h"
 #include "hostkit/parameter_changes.h"
 #include "support/odd_queue.h"
 

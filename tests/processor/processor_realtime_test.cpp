@@ -1,10 +1,10 @@
 // The audio thread's promise: process allocates nothing, frees nothing and
 // waits on no lock, however the blocks change the sound (program changes,
 // automation, bypass) and while another thread saves and restores states.
-#include "enginereference.h"
-#include "processorhost.h"
+#include "engine_reference.h"
+#include "processor_host.h"
 #include "hostkit/parameter_changes.h"
-#include "support/realtimeguard.h"
+#include "support/realtime_guard.h"
 
 #include <atomic>
 #include <cstdlib>

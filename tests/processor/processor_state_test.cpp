@@ -1,7 +1,7 @@
 // The processor state as hosts save and restore it: 34 bytes, all or nothing,
 // kept across activations and while inactive.
-#include "enginereference.h"
-#include "processorhost.h"
+#include "engine_reference.h"
+#include "processor_host.h"
 #include "hostkit/parameter_changes.h"
 
 #include <algorithm>

@@ -18,7 +18,7 @@
 
 using namespace ferrulith::test;
 using namespace VSTGUI;
-using ferrulith::viewhost::X11PlugViewHost;
+using ferrulith::host::X11PlugViewHost;
 
 namespace
 {

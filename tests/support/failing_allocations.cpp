@@ -1,4 +1,4 @@
-#include "support/failingallocations.h"
+#include "support/failing_allocations.h"
 
 #include <atomic>
 #include <cstdlib>

@@ -1,5 +1,5 @@
 // Parameter values as text and back, as hosts show and enter them.
-#include "controllerfixture.h"
+#include "controller_fixture.h"
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;

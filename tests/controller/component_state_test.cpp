@@ -1,7 +1,7 @@
 // The controller takes its values from the processor's 34-byte state, all or
 // nothing, and keeps no state of its own.
-#include "controllerfixture.h"
-#include "recordinghandler.h"
+#include "controller_fixture.h"
+#include "recording_handler.h"
 
 #include "hostkit/memory_stream.h"
 

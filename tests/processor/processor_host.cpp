@@ -1,4 +1,4 @@
-#include "processorhost.h"
+#include "processor_host.h"
 
 #include "processor/ferrulithprocessor.h"
 

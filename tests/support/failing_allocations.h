@@ -1,7 +1,7 @@
 // Makes the process's operator new fail on demand, to show that running out of
 // memory inside a plug-in call ends in a result code, never in an exception
 // that crosses the interface. Only the test programs that compile
-// failingallocations.cpp get this allocator; it replaces operator new for the
+// failing_allocations.cpp get this allocator; it replaces operator new for the
 // whole program.
 #pragma once
 

@@ -1,4 +1,4 @@
-#include "support/realtimeguard.h"
+#include "support/realtime_guard.h"
 
 #include <atomic>
 #include <cstddef>
