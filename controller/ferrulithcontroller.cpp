@@ -1,4 +1,7 @@
 #include "controller/ferrulithcontroller.h"
+#if FERRULITH_EDITOR
+#include "controller/ferrulitheditor.h"
+#endif
 
 #include "common/ferrulithparamids.h"
 #include "common/ferrulithpresets.h"
@@ -6,9 +9,6 @@
 
 #include "base/source/fstreamer.h"
 #include "public.sdk/source/vst/utility/stringconvert.h"
-#if FERRULITH_EDITOR
-#include "controller/ferrulitheditor.h"
-#endif
 
 #include <cstring>
 

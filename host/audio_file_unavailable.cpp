@@ -2,7 +2,7 @@
 // build): every read and write says so.
 #include "audio_file.h"
 
-#include "host_error.h"
+#include "hostkit/host_error.h"
 
 namespace ferrulith::host
 {

@@ -1,6 +1,6 @@
 #include "editor_session.h"
 
-#include "host_error.h"
+#include "hostkit/host_error.h"
 
 #include "pluginterfaces/gui/iplugview.h"
 #include "common/plugviewsnapshot.h"
@@ -42,7 +42,7 @@ bool drawViewToPNG(Steinberg::IPlugView& view, const std::string& path)
     return true;
 }
 
-void openWindow(viewhost::PlugViewHost& window, Steinberg::IPlugView& view)
+void openWindow(PlugViewHost& window, Steinberg::IPlugView& view)
 {
     if (!window.isConnected())
         throw HostError(kNoDisplay);
@@ -69,7 +69,7 @@ void runEditor(PluginInstance& instance, const EditorOptions& options, std::ostr
 
     // A view that cannot draw itself is pictured through a window, which needs
     // a display like the window itself.
-    viewhost::PlugViewHost window;
+    PlugViewHost window;
     openWindow(window, *view);
     Steinberg::ViewRect size;
     view->getSize(&size);

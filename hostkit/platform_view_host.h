@@ -8,7 +8,7 @@
 #include "hostkit/x11/x11_plug_view_host.h"
 #endif
 
-namespace ferrulith::viewhost
+namespace ferrulith::host
 {
 
 #if defined(_WIN32)
@@ -17,4 +17,4 @@ using PlugViewHost = Win32PlugViewHost;
 using PlugViewHost = X11PlugViewHost;
 #endif
 
-} // namespace ferrulith::viewhost
+} // namespace ferrulith::host

@@ -23,16 +23,18 @@ if [ ! -x "$linux_dir/host/ferrulith-host" ]; then
 fi
 pictures="$build_dir/linux-pictures"
 mkdir -p "$pictures"
-grep -v '^#' tests/editor/linux_pictures.txt | while read -r name arguments; do
+grep -v '^#' tests/host/linux_pictures.txt | while read -r name arguments; do
   [ -n "$name" ] || continue
   # shellcheck disable=SC2086 # the arguments are words
   "$linux_dir/host/ferrulith-host" --bundle "$linux_dir/ferrulith.vst3" \
     --editor-png "$pictures/$name.png" $arguments >/dev/null
 done
 
-# Wine draws the editor through the X server: give it a virtual display, and
-# one Wine server, with its services and desktop, for the whole run instead of
-# one per test program. Started here, the services hold no test's output open.
+# Wine draws the editor through the X server: the tests get a virtual
+# display. One Wine session serves the whole run: each test is a Wine process
+# of its own, and a server that is shutting down as the next one starts can
+# refuse it. The session's own services and desktop start here, detached from
+# the output of the tests (whose runner would otherwise wait for them to end).
 runner=()
 if [ -z "${DISPLAY:-}" ] && command -v xvfb-run >/dev/null; then
   runner=(xvfb-run -a -s "-screen 0 1280x1024x24")
@@ -41,8 +43,6 @@ WINEPREFIX="$(cd "$build_dir" && pwd)/wineprefix"
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 "${runner[@]}" bash -c '
   /usr/lib/wine/wineserver -p
+  trap "/usr/lib/wine/wineserver -k || true" EXIT
   /usr/lib/wine/wine64 wineboot >/dev/null 2>&1
-  ctest --test-dir "$1" --output-on-failure -j "$(nproc)" $2
-  status=$?
-  /usr/lib/wine/wineserver -k
-  exit $status' run-tests "$build_dir" "${CTEST_ARGS:-}"
+  ctest --test-dir "$1" --output-on-failure -j "$(nproc)" $2' run-tests "$build_dir" "${CTEST_ARGS:-}"

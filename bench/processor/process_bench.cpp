@@ -12,8 +12,9 @@
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivstcomponent.h"
 #include "processor/ferrulithprocessor.h"
-#include "support/audioblock.h"
-#include "support/parameterchanges.h"
+#include "hostkit/audio_block.h"
+#include "hostkit/parameter_changes.h"
+#include "hostkit/vst_ptr.h"
 #include "support/tanh_floor.h"
 
 namespace
@@ -21,6 +22,10 @@ namespace
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
+using ferrulith::host::AudioBlock;
+using ferrulith::host::ParameterChanges;
+using ferrulith::host::queryInterface;
+using ferrulith::host::VstPtr;
 
 // An active processor reached through its interfaces, as a host holds it.
 class ActiveProcessor
@@ -28,13 +33,10 @@ class ActiveProcessor
 public:
     explicit ActiveProcessor(int32 blockSize)
     {
-        FUnknown* object = quorvelware::FerrulithProcessor::createInstance(nullptr);
-        void* found = nullptr;
-        object->queryInterface(IComponent::iid, &found);
-        comp = static_cast<IComponent*>(found);
-        object->queryInterface(IAudioProcessor::iid, &found);
-        proc = static_cast<IAudioProcessor*>(found);
-        object->release();
+        const auto object =
+            VstPtr<FUnknown>::adopt(quorvelware::FerrulithProcessor::createInstance(nullptr));
+        comp = queryInterface<IComponent>(object);
+        proc = queryInterface<IAudioProcessor>(object);
         comp->initialize(nullptr);
         ProcessSetup setup{kRealtime, kSample32, blockSize, 48000.0};
         proc->setupProcessing(setup);
@@ -44,14 +46,12 @@ public:
     {
         comp->setActive(false);
         comp->terminate();
-        proc->release();
-        comp->release();
     }
-    IAudioProcessor* processor() { return proc; }
+    IAudioProcessor* processor() { return proc.get(); }
 
 private:
-    IComponent* comp = nullptr;
-    IAudioProcessor* proc = nullptr;
+    VstPtr<IComponent> comp;
+    VstPtr<IAudioProcessor> proc;
 };
 
 // Unautomated time per frame by block size, for the automated runs' ratio.
@@ -63,36 +63,38 @@ std::map<int, double>& still_ns()
 
 void run_process(benchmark::State& state, bool automate)
 {
-    tanh_floor::independent_ns();
-    tanh_floor::chained_ns();
+    ferrulith::bench::tanh_floor::independent_ns();
+    ferrulith::bench::tanh_floor::chained_ns();
     const int32 size = static_cast<int32>(state.range(0));
     ActiveProcessor active(size);
-    const std::vector<float>& signal = tanh_floor::noisy_signal();
+    const std::vector<float>& signal = ferrulith::bench::tanh_floor::noisy_signal();
 
     // Prepared host blocks, cycled: each with its own input and, when
     // automating, its own value for every parameter (bypass kept off).
     constexpr int kBlocks = 8;
-    std::vector<std::unique_ptr<ferrulith_test::AudioBlock>> blocks;
-    std::vector<std::unique_ptr<ferrulith_test::ParameterChanges>> changes;
+    std::vector<std::unique_ptr<AudioBlock>> blocks;
+    std::vector<std::unique_ptr<ParameterChanges>> changes;
     for (int b = 0; b < kBlocks; ++b)
     {
-        blocks.push_back(std::make_unique<ferrulith_test::AudioBlock>(size, 2, 2));
-        changes.push_back(std::make_unique<ferrulith_test::ParameterChanges>());
+        blocks.push_back(std::make_unique<AudioBlock>(size, 2, 2));
+        changes.push_back(std::make_unique<ParameterChanges>());
         const int start = b * size;
         blocks[b]->fillInputs(
-            [&](int c, int i)
-            { return signal[2 * ((start + i) & (tanh_floor::kFrames - 1)) + c]; });
+            [&](int c, int i) {
+                return signal[2 * ((start + i) & (ferrulith::bench::tanh_floor::kFrames - 1)) + c];
+            });
         if (automate)
         {
             for (ParamID id = 0; id < 8; ++id)
-                changes[b]->queue(id).point(0, 0.5).point(size - 1, 0.1 + 0.1 * ((b + id) % 9));
-            changes[b]->queue(8).point(0, 0.0);
+                changes[b]->appendQueue(id).point(0, 0.5).point(size - 1,
+                                                                0.1 + 0.1 * ((b + id) % 9));
+            changes[b]->appendQueue(8).point(0, 0.0);
         }
         blocks[b]->setParameterChanges(changes[b].get());
     }
 
     int b = 0;
-    tanh_floor::FrameTimer timer;
+    ferrulith::bench::tanh_floor::FrameTimer timer;
     for (auto _ : state)
     {
         active.processor()->process(blocks[b]->data());
@@ -120,14 +122,14 @@ void BM_ProcessAllAutomated(benchmark::State& state)
 
 void BM_FloorEightTanhf(benchmark::State& state)
 {
-    tanh_floor::chained_ns();
-    const std::vector<float>& signal = tanh_floor::noisy_signal();
+    ferrulith::bench::tanh_floor::chained_ns();
+    const std::vector<float>& signal = ferrulith::bench::tanh_floor::noisy_signal();
     int n = 0;
-    tanh_floor::FrameTimer timer;
+    ferrulith::bench::tanh_floor::FrameTimer timer;
     for (auto _ : state)
     {
-        tanh_floor::eight_independent(&signal[2 * n]);
-        n = (n + 1) & (tanh_floor::kFrames - 1);
+        ferrulith::bench::tanh_floor::eight_independent(&signal[2 * n]);
+        n = (n + 1) & (ferrulith::bench::tanh_floor::kFrames - 1);
     }
     timer.report(state, static_cast<double>(state.iterations()));
 }

@@ -18,7 +18,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace tanh_floor
+namespace ferrulith::bench::tanh_floor
 {
 
 constexpr int kFrames = 4096; // a power of two, cycled
@@ -120,4 +120,4 @@ private:
     std::chrono::steady_clock::time_point start;
 };
 
-} // namespace tanh_floor
+} // namespace ferrulith::bench::tanh_floor

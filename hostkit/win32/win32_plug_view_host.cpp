@@ -9,7 +9,7 @@
 #include <wincodec.h>
 #include <wrl/client.h>
 
-namespace ferrulith::viewhost
+namespace ferrulith::host
 {
 
 using namespace Steinberg;
@@ -239,21 +239,21 @@ bool Win32PlugViewHost::run(int milliseconds)
 {
     using namespace std::chrono;
     const auto end = steady_clock::now() + std::chrono::milliseconds(std::max(milliseconds, 0));
+    auto left = [&] { return duration_cast<std::chrono::milliseconds>(end - steady_clock::now()); };
     MSG message;
-    while (window && !closedByUser)
+    while (window && !closedByUser && (milliseconds < 0 || left().count() > 0))
     {
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        // One message at a time, the time checked between them: an editor
+        // that keeps repainting keeps the queue from ever running dry.
+        if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
         {
             TranslateMessage(&message);
             DispatchMessageW(&message);
+            continue;
         }
-        const auto left =
-            duration_cast<std::chrono::milliseconds>(end - steady_clock::now()).count();
-        if (milliseconds >= 0 && left <= 0)
-            break;
-        const DWORD wait =
-            milliseconds < 0 ? 100 : static_cast<DWORD>(std::min<long long>(left, 100));
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, wait, QS_ALLINPUT);
+        const long long wait = milliseconds < 0 ? 100 : std::min<long long>(left().count(), 100);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::max(wait, 0LL)),
+                                  QS_ALLINPUT);
     }
     return !closedByUser;
 }
@@ -318,4 +318,4 @@ bool Win32PlugViewHost::capturePNG(const std::string& path)
     return written;
 }
 
-} // namespace ferrulith::viewhost
+} // namespace ferrulith::host

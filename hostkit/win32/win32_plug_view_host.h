@@ -12,7 +12,7 @@
 #include <string>
 #include <windows.h>
 
-namespace ferrulith::viewhost
+namespace ferrulith::host
 {
 
 class Win32PlugFrame;
@@ -64,4 +64,4 @@ private:
     std::string error;
 };
 
-} // namespace ferrulith::viewhost
+} // namespace ferrulith::host

@@ -1,9 +1,9 @@
 // Program changes through the "Presets" parameter, and the program data the
 // controller hands out for each preset.
-#include "controllerfixture.h"
-#include "recordinghandler.h"
+#include "controller_fixture.h"
+#include "recording_handler.h"
 
-#include "support/memorystream.h"
+#include "hostkit/memory_stream.h"
 
 #include "pluginterfaces/vst/ivstunits.h"
 
@@ -12,7 +12,8 @@
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
-using namespace ferrulith_test;
+using namespace ferrulith::test;
+using ferrulith::host::MemoryStream;
 
 namespace
 {

@@ -16,7 +16,7 @@
 #include "dsp/patch_internal.h"
 #include "float_bits.h"
 #include "patch_state_diff.h"
-#include "reference/literal_step.h"
+#include "dsp/reference/literal_step.h"
 
 namespace
 {
@@ -257,13 +257,13 @@ void run_side_by_side(const RunSetup& setup)
         }
 
         patch_process_sample(fast.get(), frame);
-        literal::patch_process_sample(plain.get(), frame);
+        ferrulith::literal::patch_process_sample(plain.get(), frame);
 
         ASSERT_EQ(bits_of(plain->out_l->value), bits_of(fast->out_l->value))
             << "left output, frame " << n << ", rate " << setup.rate << ", seed " << setup.seed;
         ASSERT_EQ(bits_of(plain->out_r->value), bits_of(fast->out_r->value))
             << "right output, frame " << n << ", rate " << setup.rate << ", seed " << setup.seed;
-        const std::string diff = patch_diff::first_difference(*plain, *fast);
+        const std::string diff = ferrulith::test::patch_diff::first_difference(*plain, *fast);
         ASSERT_EQ("", diff) << "frame " << n << ", rate " << setup.rate << ", seed " << setup.seed;
     }
     // The run must have spent real time on the threshold.
@@ -316,12 +316,13 @@ TEST(GateMatchesTheStraightforwardGate, OnRandomWindowsAndThresholdsOnTheirSums)
             level = level_hugging(window_sum_after(plain->gate_l, s, rng.one_in(2)), rng);
         else if (rng.one_in(20))
             level = rng.one_in(2) ? kNaN : -rng.unit();
-        const float expected = literal::patch_gate_update(&plain->gate_l, s, level, 44100.0f);
+        const float expected =
+            ferrulith::literal::patch_gate_update(&plain->gate_l, s, level, 44100.0f);
         const float actual =
             patch_gate_update(&fast->gate_l, &fast->cache.sum_l, s, level, 44100.0f);
         ASSERT_EQ(bits_of(expected), bits_of(actual)) << "update " << n;
-        patch_diff::Diff d;
-        patch_diff::gate(d, plain->gate_l, fast->gate_l);
+        ferrulith::test::patch_diff::Diff d;
+        ferrulith::test::patch_diff::gate(d, plain->gate_l, fast->gate_l);
         ASSERT_EQ("", d.first) << "update " << n;
     }
 }

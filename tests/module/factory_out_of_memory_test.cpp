@@ -3,7 +3,7 @@
 // the classes that did not fit, or no instance. This executable replaces
 // operator new for the whole run.
 #include "common/ferrulithcids.h"
-#include "support/failingallocations.h"
+#include "support/failing_allocations.h"
 
 #include "public.sdk/source/main/pluginfactory.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 
 using namespace Steinberg;
-using namespace ferrulith_test;
+using namespace ferrulith::test;
 
 TEST(FactoryOutOfMemory, AFactoryBuiltShortOfMemoryIsConsistentAndTheNextIsWhole)
 {

@@ -2,7 +2,7 @@
 // activation.
 #include "common/ferrulithcids.h"
 #include "processor/ferrulithprocessor.h"
-#include "processorhost.h"
+#include "processor_host.h"
 
 #include "pluginterfaces/base/ipluginbase.h"
 #include "pluginterfaces/vst/ivstmessage.h"
@@ -12,7 +12,7 @@
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
-using namespace ferrulith_test;
+using namespace ferrulith::test;
 
 TEST(ProcessorSetup, EveryInterfaceLeadsToTheSameObjectAndReferencesBalance)
 {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace testsupport
+namespace ferrulith::test
 {
 
 struct PngPixels
@@ -22,4 +22,4 @@ struct PngPixels
 
 PngPixels readPngPixels(const std::string& path);
 
-} // namespace testsupport
+} // namespace ferrulith::test

@@ -2,7 +2,7 @@
 
 #include <cairo.h>
 
-namespace testsupport
+namespace ferrulith::test
 {
 
 PngPixels readPngPixels(const std::string& path)
@@ -27,4 +27,4 @@ PngPixels readPngPixels(const std::string& path)
     return result;
 }
 
-} // namespace testsupport
+} // namespace ferrulith::test

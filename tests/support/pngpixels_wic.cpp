@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <wrl/client.h>
 
-namespace testsupport
+namespace ferrulith::test
 {
 
 using Microsoft::WRL::ComPtr;
@@ -60,4 +60,4 @@ PngPixels readPngPixels(const std::string& path)
     return result;
 }
 
-} // namespace testsupport
+} // namespace ferrulith::test

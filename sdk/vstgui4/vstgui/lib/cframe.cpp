@@ -60,6 +60,12 @@ void CFrame::invalid()
         platformFrame->invalid();
 }
 
+void CFrame::platformOnIdle()
+{
+    if (editor)
+        editor->onIdle();
+}
+
 KnobMode CFrame::getKnobMode() const
 {
     return editor ? editor->getKnobMode() : kCircularMode;

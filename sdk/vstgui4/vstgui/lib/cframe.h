@@ -48,6 +48,7 @@ public:
     void platformOnMouseUp(const CPoint& where, int32_t buttons) override;
     void platformOnMouseWheel(const CPoint& where, float distance) override;
     void platformOnMouseCancel() override;
+    void platformOnIdle() override;
 
 private:
     CView* targetAt(const CPoint& where) const;

@@ -23,6 +23,8 @@ public:
     virtual CFrame* getFrame() const { return frame; }
     // The knob mode the host asked for.
     virtual KnobMode getKnobMode() const { return kCircularMode; }
+    // Called regularly on the editor's thread while its frame is open.
+    virtual void onIdle() {}
 
 protected:
     CFrame* frame{nullptr};

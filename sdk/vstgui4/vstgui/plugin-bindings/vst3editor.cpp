@@ -2,6 +2,7 @@
 
 #include "vstgui/lib/cframe.h"
 #include "vstgui/lib/controls/ccontrol.h"
+#include "vstgui/plugin-bindings/pendingparameterchanges.h"
 #include "vstgui/plugin-bindings/vst3parameterbinding.h"
 #include "vstgui/uidescription/uidescription.h"
 #include <algorithm>
@@ -44,6 +45,14 @@ VST3Editor::VST3Editor(Vst::EditController* controller, UTF8StringPtr templateNa
     if (attributes->getPointAttribute("maxSize", limit))
         maxSize = CPoint(std::max<CCoord>(pixels(limit.x), rect.getWidth()),
                          std::max<CCoord>(pixels(limit.y), rect.getHeight()));
+    // The largest surface it may draw into (a picture at its largest size)
+    // counts with the description; an editor that cannot have it shows nothing.
+    if (!description->memoryBudget().charge(
+            surfaceBytes(static_cast<uint64_t>(maxSize.x), static_cast<uint64_t>(maxSize.y))))
+    {
+        rect = ViewRect();
+        minSize = maxSize = CPoint();
+    }
 }
 
 VST3Editor::~VST3Editor()
@@ -77,6 +86,7 @@ void VST3Editor::destroyFrame()
     delete frame;
     frame = nullptr;
     bindings.clear();
+    pending.reset();
 }
 
 bool PLUGIN_API VST3Editor::open(void* parent, const PlatformType& type)
@@ -176,6 +186,10 @@ CView* VST3Editor::verifyView(CView* view, const UIAttributes&, const UIDescript
     if (!control || control->getTag() < 0 || !controller)
         return view;
     auto id = static_cast<Vst::ParamID>(control->getTag());
+    // Made by the first control of a build: the thread that builds the views
+    // is the one that runs them.
+    if (!pending)
+        pending = std::make_shared<PendingParameterChanges>();
     auto& binding = bindings[control->getTag()];
     if (!binding)
     {
@@ -185,11 +199,20 @@ CView* VST3Editor::verifyView(CView* view, const UIAttributes&, const UIDescript
             bindings.erase(control->getTag());
             return view;
         }
-        binding =
-            IPtr<VST3ParameterBinding>(new VST3ParameterBinding(controller, parameter), false);
+        binding = IPtr<VST3ParameterBinding>(
+            new VST3ParameterBinding(controller, parameter, pending), false);
     }
     binding->addControl(control);
     return view;
+}
+
+void VST3Editor::onIdle()
+{
+    if (!pending)
+        return;
+    for (Vst::ParamID id : pending->take())
+        if (auto it = bindings.find(static_cast<int32_t>(id)); it != bindings.end())
+            it->second->refreshControls();
 }
 
 } // namespace VSTGUI

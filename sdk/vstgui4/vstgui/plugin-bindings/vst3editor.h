@@ -14,6 +14,7 @@
 namespace VSTGUI
 {
 
+class PendingParameterChanges;
 class UIDescription;
 class VST3ParameterBinding;
 
@@ -21,8 +22,9 @@ class VST3Editor : public Steinberg::Vst::VSTGUIEditor, public IController
 {
 public:
     // Reads xmlFile from the resource folder at once. A missing or broken
-    // file, or one without templateName, gives an editor of size 0 that
-    // refuses to attach and draws nothing.
+    // file, one without templateName, or one whose largest size would take
+    // more memory than the description may cost, gives an editor of size 0
+    // that refuses to attach and draws nothing.
     VST3Editor(Steinberg::Vst::EditController* controller, UTF8StringPtr templateName,
                UTF8StringPtr xmlFile);
     ~VST3Editor() override;
@@ -46,6 +48,9 @@ public:
     CView* verifyView(CView* view, const UIAttributes& attributes,
                       const UIDescription* description) override;
 
+    // Moves the controls of parameters changed on other threads.
+    void onIdle() override;
+
 private:
     bool buildFrame();
     void destroyFrame();
@@ -56,6 +61,7 @@ private:
     CPoint minSize;
     CPoint maxSize;
     std::map<int32_t, Steinberg::IPtr<VST3ParameterBinding>> bindings;
+    std::shared_ptr<PendingParameterChanges> pending;
 };
 
 } // namespace VSTGUI

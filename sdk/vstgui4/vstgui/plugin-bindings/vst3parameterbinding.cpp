@@ -13,8 +13,10 @@ namespace VSTGUI
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
-VST3ParameterBinding::VST3ParameterBinding(EditController* controller, Parameter* parameter)
-    : controller(controller), parameter(parameter)
+VST3ParameterBinding::VST3ParameterBinding(EditController* controller, Parameter* parameter,
+                                           std::shared_ptr<PendingParameterChanges> pending)
+    : controller(controller), parameter(parameter), id(parameter->getInfo().id),
+      pending(std::move(pending))
 {
     parameter->addDependent(this);
 }
@@ -88,27 +90,34 @@ void VST3ParameterBinding::applyValue(CControl& control) const
 
 void VST3ParameterBinding::beginEdit()
 {
-    controller->beginEdit(parameter->getInfo().id);
+    controller->beginEdit(id);
 }
 
 void VST3ParameterBinding::performEdit(ParamValue normalized)
 {
-    ParamID id = parameter->getInfo().id;
     controller->setParamNormalized(id, normalized);
     controller->performEdit(id, parameter->getNormalized());
 }
 
 void VST3ParameterBinding::endEdit()
 {
-    controller->endEdit(parameter->getInfo().id);
+    controller->endEdit(id);
+}
+
+void VST3ParameterBinding::refreshControls()
+{
+    for (CControl* control : controls)
+        applyValue(*control);
 }
 
 void PLUGIN_API VST3ParameterBinding::update(FUnknown*, int32 message)
 {
     if (message != kChanged)
         return;
-    for (CControl* control : controls)
-        applyValue(*control);
+    if (pending->onEditorThread())
+        refreshControls();
+    else
+        pending->post(id);
 }
 
 } // namespace VSTGUI

@@ -19,13 +19,11 @@ struct ParseState
 void XMLCALL startElement(void* userData, const XML_Char* name, const XML_Char** attributes)
 {
     auto& state = *static_cast<ParseState*>(userData);
-    if (!state.tree.startElement(name))
-    {
+    bool accepted = state.tree.startElement(name);
+    for (int i = 0; accepted && attributes[i] && attributes[i + 1]; i += 2)
+        accepted = state.tree.addAttribute(attributes[i], attributes[i + 1]);
+    if (!accepted)
         XML_StopParser(state.parser, XML_FALSE);
-        return;
-    }
-    for (int i = 0; attributes[i] && attributes[i + 1]; i += 2)
-        state.tree.addAttribute(attributes[i], attributes[i + 1]);
 }
 
 void XMLCALL endElement(void* userData, const XML_Char*)
@@ -34,12 +32,12 @@ void XMLCALL endElement(void* userData, const XML_Char*)
 }
 } // namespace
 
-std::unique_ptr<UINode> readUIXml(IPlatformResourceInputStream& stream)
+std::unique_ptr<UINode> readUIXml(IPlatformResourceInputStream& stream, UIMemoryBudget& budget)
 {
     XML_Parser parser = XML_ParserCreate("UTF-8");
     if (!parser)
         return nullptr;
-    ParseState state{parser, {}};
+    ParseState state{parser, UIXmlTreeBuilder(budget)};
     XML_SetUserData(parser, &state);
     XML_SetElementHandler(parser, startElement, endElement);
 
@@ -48,7 +46,7 @@ std::unique_ptr<UINode> readUIXml(IPlatformResourceInputStream& stream)
     for (;;)
     {
         uint32_t count = stream.readRaw(buffer, sizeof(buffer));
-        if (count == kStreamIOError)
+        if (count == kStreamIOError || !state.tree.readText(count))
         {
             ok = false;
             break;

@@ -17,12 +17,16 @@ namespace
 {
 using CreateXmlReaderFunction = HRESULT(WINAPI*)(REFIID, void**, IMalloc*);
 
-// The resource stream as the sequential stream XmlLite reads from. It lives
-// on the reader's stack, longer than the XML reader that holds it.
+// The resource stream as the sequential stream XmlLite reads from, charging
+// the text read to the tree's budget. It lives on the reader's stack, longer
+// than the XML reader that holds it.
 class StreamInput final : public ISequentialStream
 {
 public:
-    explicit StreamInput(IPlatformResourceInputStream& stream) : stream(stream) {}
+    StreamInput(IPlatformResourceInputStream& stream, UIXmlTreeBuilder& tree)
+        : stream(stream), tree(tree)
+    {
+    }
     virtual ~StreamInput() = default;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
@@ -43,7 +47,7 @@ public:
     HRESULT STDMETHODCALLTYPE Read(void* buffer, ULONG size, ULONG* read) override
     {
         const uint32_t count = stream.readRaw(buffer, size);
-        if (count == kStreamIOError || count > size)
+        if (count == kStreamIOError || count > size || !tree.readText(count))
         {
             if (read)
                 *read = 0;
@@ -60,6 +64,7 @@ public:
 
 private:
     IPlatformResourceInputStream& stream;
+    UIXmlTreeBuilder& tree;
 };
 
 struct LibraryHandle
@@ -100,7 +105,8 @@ bool startElement(IXmlReader& reader, UIXmlTreeBuilder& tree)
         return false;
     for (HRESULT more = reader.MoveToFirstAttribute(); more == S_OK;
          more = reader.MoveToNextAttribute())
-        tree.addAttribute(qualifiedName(reader), value(reader));
+        if (!tree.addAttribute(qualifiedName(reader), value(reader)))
+            return false;
     // <a/> reports no end of its own.
     if (empty)
         tree.endElement();
@@ -108,15 +114,15 @@ bool startElement(IXmlReader& reader, UIXmlTreeBuilder& tree)
 }
 } // namespace
 
-std::unique_ptr<UINode> readUIXml(IPlatformResourceInputStream& stream)
+std::unique_ptr<UINode> readUIXml(IPlatformResourceInputStream& stream, UIMemoryBudget& budget)
 {
     LibraryHandle library{LoadLibraryExW(L"xmllite.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)};
     if (!library.module)
         return nullptr;
     auto create = reinterpret_cast<CreateXmlReaderFunction>(
         reinterpret_cast<void*>(GetProcAddress(library.module, "CreateXmlReader")));
-    StreamInput input(stream);
-    UIXmlTreeBuilder tree;
+    UIXmlTreeBuilder tree(budget);
+    StreamInput input(stream, tree);
     {
         Microsoft::WRL::ComPtr<IXmlReader> reader;
         if (!create ||

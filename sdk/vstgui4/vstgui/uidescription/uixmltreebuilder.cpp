@@ -5,6 +5,26 @@
 namespace VSTGUI
 {
 
+namespace
+{
+// What a node and its attributes take on the heap, roughly but never less
+// than their texts: the node, one map entry per attribute and the strings.
+constexpr uint64_t kNodeOverhead = sizeof(UINode) + 2 * sizeof(void*);
+constexpr uint64_t kAttributeOverhead = 128;
+} // namespace
+
+bool UIXmlTreeBuilder::charge(uint64_t bytes)
+{
+    if (!failed && !budget.charge(bytes))
+        failed = true;
+    return !failed;
+}
+
+bool UIXmlTreeBuilder::readText(uint64_t bytes)
+{
+    return charge(bytes);
+}
+
 bool UIXmlTreeBuilder::startElement(const std::string& name)
 {
     if (failed)
@@ -14,6 +34,8 @@ bool UIXmlTreeBuilder::startElement(const std::string& name)
         failed = true;
         return false;
     }
+    if (!charge(kNodeOverhead + name.size()))
+        return false;
     auto node = std::make_unique<UINode>();
     node->name = name;
     UINode* raw = node.get();
@@ -25,10 +47,12 @@ bool UIXmlTreeBuilder::startElement(const std::string& name)
     return true;
 }
 
-void UIXmlTreeBuilder::addAttribute(const std::string& name, const std::string& value)
+bool UIXmlTreeBuilder::addAttribute(const std::string& name, const std::string& value)
 {
-    if (!failed && !open.empty())
-        open.back()->attributes.setAttribute(name, value);
+    if (failed || open.empty() || !charge(kAttributeOverhead + name.size() + value.size()))
+        return false;
+    open.back()->attributes.setAttribute(name, value);
+    return true;
 }
 
 void UIXmlTreeBuilder::endElement()

@@ -35,7 +35,7 @@ bool readFully(IPlatformResourceInputStream& stream, void* buffer, uint32_t size
     return true;
 }
 
-bool hasDecodablePNGHeader(IPlatformResourceInputStream& stream)
+bool hasDecodablePNGHeader(IPlatformResourceInputStream& stream, uint64_t maxBytes)
 {
     unsigned char header[kHeaderSize];
     if (!readFully(stream, header, kHeaderSize) || stream.seek(0, SeekMode::Set) != 0)
@@ -46,7 +46,7 @@ bool hasDecodablePNGHeader(IPlatformResourceInputStream& stream)
     uint32_t width = bigEndian(header + 16);
     uint32_t height = bigEndian(header + 20);
     return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide &&
-           uint64_t{width} * height <= kMaxPixels;
+           uint64_t{width} * height <= kMaxPixels && uint64_t{width} * height * 4 <= maxBytes;
 }
 
 } // namespace VSTGUI

@@ -14,9 +14,10 @@ cairo_status_t readFromStream(void* closure, unsigned char* data, unsigned int l
 }
 } // namespace
 
-std::shared_ptr<CairoBitmap> CairoBitmap::fromPNG(IPlatformResourceInputStream& stream)
+std::shared_ptr<CairoBitmap> CairoBitmap::fromPNG(IPlatformResourceInputStream& stream,
+                                                  uint64_t maxBytes)
 {
-    if (!hasDecodablePNGHeader(stream))
+    if (!hasDecodablePNGHeader(stream, maxBytes))
         return nullptr;
     cairo_surface_t* surface = cairo_image_surface_create_from_png_stream(readFromStream, &stream);
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS)

@@ -36,15 +36,15 @@ const wchar_t* Win32Factory::getFrameWindowClass() const noexcept
     return graphics->frameWindowClass();
 }
 
-std::shared_ptr<IPlatformBitmap>
-Win32Factory::createBitmap(const CResourceDescription& desc) const noexcept
+std::shared_ptr<IPlatformBitmap> Win32Factory::createBitmap(const CResourceDescription& desc,
+                                                            uint64_t maxBytes) const noexcept
 {
     try
     {
         auto stream = createResourceInputStream(desc);
         if (!stream)
             return nullptr;
-        return D2DBitmap::fromPNG(*stream, getWICImagingFactory());
+        return D2DBitmap::fromPNG(*stream, maxBytes, getWICImagingFactory());
     }
     catch (...)
     {

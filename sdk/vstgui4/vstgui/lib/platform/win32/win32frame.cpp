@@ -9,6 +9,11 @@ namespace VSTGUI
 
 namespace
 {
+// The editor's regular turn, for work other threads hand to it: about one
+// per display frame, as on Linux.
+constexpr UINT_PTR kIdleTimer = 1;
+constexpr UINT kIdleIntervalMs = 16;
+
 CPoint pointOf(LPARAM lParam)
 {
     // Signed: while the pointer is captured it may lie left of or above the window.
@@ -45,6 +50,7 @@ std::unique_ptr<Win32Frame> Win32Frame::open(IPlatformFrameCallback* callback, c
         height, parent, nullptr, static_cast<HINSTANCE>(factory.getInstance()), frame.get());
     if (!frame->window)
         return nullptr;
+    SetTimer(frame->window, kIdleTimer, kIdleIntervalMs, nullptr);
     return frame;
 }
 
@@ -59,6 +65,7 @@ Win32Frame::~Win32Frame() noexcept
     {
         // Whatever destroying the window sends (a lost capture among it)
         // no longer reaches the editor that is closing.
+        KillTimer(window, kIdleTimer);
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         DestroyWindow(window);
     }
@@ -124,6 +131,13 @@ LRESULT Win32Frame::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT:
         paint();
         return 0;
+    case WM_TIMER:
+        if (wParam == kIdleTimer)
+        {
+            callback->platformOnIdle();
+            return 0;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
     case WM_LBUTTONDOWN:
         buttonDown(kLButton, lParam);
         return 0;

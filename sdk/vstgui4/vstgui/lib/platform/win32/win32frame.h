@@ -2,7 +2,8 @@
 // target draws into the window's device context: that needs no swap chain
 // and no DirectComposition, so a child window shows its editor wherever GDI
 // can draw, Wine included. Mouse presses capture the pointer until the last
-// button is up; a capture taken away mid-gesture cancels the gesture.
+// button is up; a capture taken away mid-gesture cancels the gesture. A timer
+// gives the editor its regular turn on the window's thread.
 #pragma once
 
 #include "vstgui/lib/platform/iplatformframe.h"

@@ -48,10 +48,10 @@ D2DBitmap::D2DBitmap(ComPtr<IWICBitmap> bitmap) : source(std::move(bitmap))
 }
 
 std::shared_ptr<D2DBitmap> D2DBitmap::fromPNG(IPlatformResourceInputStream& stream,
-                                              IWICImagingFactory* factory)
+                                              uint64_t maxBytes, IWICImagingFactory* factory)
 {
     std::vector<uint8_t> bytes;
-    if (!factory || !hasDecodablePNGHeader(stream) || !readWhole(stream, bytes))
+    if (!factory || !hasDecodablePNGHeader(stream, maxBytes) || !readWhole(stream, bytes))
         return nullptr;
     ComPtr<IWICStream> memory;
     ComPtr<IWICBitmapDecoder> decoder;

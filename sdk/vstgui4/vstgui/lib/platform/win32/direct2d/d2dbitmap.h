@@ -16,9 +16,10 @@ namespace VSTGUI
 class D2DBitmap final : public IPlatformBitmap
 {
 public:
-    // Reads the PNG from stream; null when it is not a readable PNG.
+    // Reads the PNG from stream; null when it is not a readable PNG or its
+    // pixels would take more than maxBytes.
     static std::shared_ptr<D2DBitmap> fromPNG(IPlatformResourceInputStream& stream,
-                                              IWICImagingFactory* factory);
+                                              uint64_t maxBytes, IWICImagingFactory* factory);
     // A copy of what source holds now, in premultiplied 32-bit BGRA.
     static std::shared_ptr<D2DBitmap> copyOf(IWICBitmapSource* source, IWICImagingFactory* factory);
 
