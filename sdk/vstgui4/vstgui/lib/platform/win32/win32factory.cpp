@@ -1,10 +1,10 @@
 #include "vstgui/lib/platform/win32/win32factory.h"
 
 #include "vstgui/lib/cresourcedescription.h"
+#include "vstgui/lib/platform/common/fileresourceinputstream.h"
 #include "vstgui/lib/platform/iplatformbitmap.h"
 #include "vstgui/lib/platform/iplatformoffscreen.h"
 #include "vstgui/lib/platform/win32/win32modulepath.h"
-#include "vstgui/lib/platform/win32/win32resourceinputstream.h"
 #include "vstgui/lib/platform/win32/win32strings.h"
 
 #include <windows.h>
@@ -62,7 +62,8 @@ Win32Factory::createResourceInputStream(const CResourceDescription& desc) const 
         const std::wstring name = utf16FromUtf8(desc.u.name);
         if (!isSafeResourceName(name))
             return {};
-        return Win32ResourceInputStream::open(resourceFolder + L'\\' + name);
+        return FileResourceInputStream::adopt(
+            _wfopen((resourceFolder + L'\\' + name).c_str(), L"rb"));
     }
     catch (...)
     {
