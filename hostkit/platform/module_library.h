@@ -1,10 +1,10 @@
 #pragma once
 
-// The one place that knows how this platform opens a VST 3 module, finds its
-// exported functions, and where a bundle keeps its binary: dlopen,
-// ModuleEntry/ModuleExit and Contents/x86_64-linux/<name>.so on Linux;
-// LoadLibraryW, InitDll/ExitDll and Contents\x86_64-win\<name>.vst3 on
-// Windows.
+// Opening a VST 3 module as hosts do, and where a bundle keeps its binary:
+// dlopen, ModuleEntry/ModuleExit and Contents/x86_64-linux/<name>.so on
+// Linux; LoadLibraryW, InitDll/ExitDll and Contents\x86_64-win\<name>.vst3
+// on Windows. module_library.cpp holds what both share; the platform's own
+// file (module_platform.h) what differs.
 
 #include "pluginterfaces/base/fplatform.h"
 

@@ -1,4 +1,5 @@
 #include "hostkit/platform/module_library.h"
+#include "hostkit/platform/module_platform.h"
 
 #include <dlfcn.h>
 #include <sys/stat.h>
@@ -55,69 +56,46 @@ std::string moduleFileInBundle(const std::string& bundlePath)
     return folder + "/Contents/" + kArchitectureFolder + "/" + name + ".so";
 }
 
-ModuleLibrary::~ModuleLibrary()
+namespace platform
 {
-    close();
-}
 
-bool ModuleLibrary::open(const std::string& moduleFile, std::string& error)
+const char* const kEntryName = "ModuleEntry";
+const bool kEntryRequired = true;
+
+void* loadLibrary(const std::string& file, std::string& reason)
 {
-    close();
     // RTLD_LOCAL keeps the module's symbols out of the host's namespace, so a
     // module carrying its own copy of a library cannot clash with ours.
-    handle = dlopen(moduleFile.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle)
+    void* library = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!library)
     {
-        const char* reason = dlerror();
-        error = "cannot load " + moduleFile + ": " + (reason ? reason : "unknown reason");
-        return false;
+        const char* text = dlerror();
+        reason = text ? text : "unknown reason";
     }
-    auto entry = reinterpret_cast<ModuleEntryFunction>(dlsym(handle, "ModuleEntry"));
-    getFactory = reinterpret_cast<GetFactoryFunction>(dlsym(handle, "GetPluginFactory"));
-    if (!entry || !getFactory)
-    {
-        error = moduleFile + " does not export " + (entry ? "GetPluginFactory" : "ModuleEntry") +
-                "; it is not a VST 3 module";
-        close();
-        return false;
-    }
-    if (!enter())
-    {
-        error = "the module " + moduleFile + " refused to start (ModuleEntry answered false)";
-        close();
-        return false;
-    }
-    return true;
+    return library;
 }
 
-bool ModuleLibrary::enter()
+void unloadLibrary(void* library)
 {
-    auto entry =
-        handle ? reinterpret_cast<ModuleEntryFunction>(dlsym(handle, "ModuleEntry")) : nullptr;
-    if (!entry || !entry(handle))
-        return false;
-    ++entries;
-    return true;
+    dlclose(library);
 }
 
-bool ModuleLibrary::exit()
+void* exportedFunction(void* library, const char* name)
 {
-    if (entries > 0)
-        --entries;
-    auto exitHook =
-        handle ? reinterpret_cast<ModuleExitFunction>(dlsym(handle, "ModuleExit")) : nullptr;
-    return exitHook && exitHook();
+    return dlsym(library, name);
 }
 
-void ModuleLibrary::close()
+bool callEntry(void* library)
 {
-    if (!handle)
-        return;
-    while (entries > 0)
-        exit();
-    getFactory = nullptr;
-    dlclose(handle);
-    handle = nullptr;
+    auto entry = reinterpret_cast<ModuleEntryFunction>(dlsym(library, kEntryName));
+    return entry && entry(library);
 }
 
+bool callExit(void* library)
+{
+    auto exit = reinterpret_cast<ModuleExitFunction>(dlsym(library, "ModuleExit"));
+    return exit && exit();
+}
+
+} // namespace platform
 } // namespace ferrulith::host

@@ -1,4 +1,5 @@
 #include "hostkit/platform/module_library.h"
+#include "hostkit/platform/module_platform.h"
 
 #include <windows.h>
 
@@ -63,14 +64,6 @@ bool isDirectory(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-template <typename Function> Function exported(void* handle, const char* name)
-{
-    if (!handle)
-        return nullptr;
-    return reinterpret_cast<Function>(
-        reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle), name)));
-}
-
 } // namespace
 
 std::string moduleFileInBundle(const std::string& bundlePath)
@@ -91,67 +84,46 @@ std::string moduleFileInBundle(const std::string& bundlePath)
     return folder + "\\Contents\\" + kArchitectureFolder + "\\" + name + ".vst3";
 }
 
-ModuleLibrary::~ModuleLibrary()
+namespace platform
 {
-    close();
-}
 
-bool ModuleLibrary::open(const std::string& moduleFile, std::string& error)
+const char* const kEntryName = "InitDll";
+// Hosts call InitDll when the module has it.
+const bool kEntryRequired = false;
+
+void* loadLibrary(const std::string& file, std::string& reason)
 {
-    close();
     // No dialog boxes: a module that cannot be loaded is reported, not shown.
     const UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    handle = LoadLibraryW(windowsPath(moduleFile).c_str());
+    HMODULE library = LoadLibraryW(windowsPath(file).c_str());
     const DWORD failure = GetLastError();
     SetErrorMode(previousMode);
-    if (!handle)
-    {
-        error = "cannot load " + moduleFile + ": " + systemMessage(failure);
-        return false;
-    }
-    getFactory = exported<GetFactoryFunction>(handle, "GetPluginFactory");
-    if (!getFactory)
-    {
-        error = moduleFile + " does not export GetPluginFactory; it is not a VST 3 module";
-        close();
-        return false;
-    }
-    // InitDll is optional on Windows: hosts call it when the module has it.
-    if (exported<InitDllFunction>(handle, "InitDll") && !enter())
-    {
-        error = "the module " + moduleFile + " refused to start (InitDll answered false)";
-        close();
-        return false;
-    }
-    return true;
+    if (!library)
+        reason = systemMessage(failure);
+    return library;
 }
 
-bool ModuleLibrary::enter()
+void unloadLibrary(void* library)
 {
-    auto initDll = exported<InitDllFunction>(handle, "InitDll");
-    if (!initDll || !initDll())
-        return false;
-    ++entries;
-    return true;
+    FreeLibrary(static_cast<HMODULE>(library));
 }
 
-bool ModuleLibrary::exit()
+void* exportedFunction(void* library, const char* name)
 {
-    if (entries > 0)
-        --entries;
-    auto exitDll = exported<ExitDllFunction>(handle, "ExitDll");
+    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), name));
+}
+
+bool callEntry(void* library)
+{
+    auto initDll = reinterpret_cast<InitDllFunction>(exportedFunction(library, kEntryName));
+    return initDll && initDll();
+}
+
+bool callExit(void* library)
+{
+    auto exitDll = reinterpret_cast<ExitDllFunction>(exportedFunction(library, "ExitDll"));
     return exitDll && exitDll();
 }
 
-void ModuleLibrary::close()
-{
-    if (!handle)
-        return;
-    while (entries > 0)
-        exit();
-    getFactory = nullptr;
-    FreeLibrary(static_cast<HMODULE>(handle));
-    handle = nullptr;
-}
-
+} // namespace platform
 } // namespace ferrulith::host

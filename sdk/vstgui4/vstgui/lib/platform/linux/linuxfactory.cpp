@@ -1,7 +1,7 @@
 #include "vstgui/lib/platform/linux/linuxfactory.h"
 
 #include "vstgui/lib/cresourcedescription.h"
-#include "vstgui/lib/platform/linux/linuxresourceinputstream.h"
+#include "vstgui/lib/platform/common/fileresourceinputstream.h"
 #include "vstgui/lib/platform/linux/modulepath.h"
 #include <chrono>
 #include <cstring>
@@ -54,7 +54,8 @@ LinuxFactory::createResourceInputStream(const CResourceDescription& desc) const 
         if (desc.type != CResourceDescription::kStringType || resourcePath.empty() ||
             !isSafeResourceName(desc.u.name))
             return {};
-        return LinuxResourceInputStream::open(resourcePath + "/" + desc.u.name);
+        return FileResourceInputStream::adopt(
+            std::fopen((resourcePath + "/" + desc.u.name).c_str(), "rb"));
     }
     catch (...)
     {

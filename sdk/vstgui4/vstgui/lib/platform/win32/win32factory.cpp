@@ -1,9 +1,9 @@
 #include "vstgui/lib/platform/win32/win32factory.h"
 
 #include "vstgui/lib/cresourcedescription.h"
+#include "vstgui/lib/platform/common/fileresourceinputstream.h"
 #include "vstgui/lib/platform/win32/win32graphics.h"
 #include "vstgui/lib/platform/win32/win32modulepath.h"
-#include "vstgui/lib/platform/win32/win32resourceinputstream.h"
 #include "vstgui/lib/platform/win32/win32strings.h"
 
 #include <windows.h>
@@ -64,7 +64,8 @@ Win32Factory::createResourceInputStream(const CResourceDescription& desc) const 
         const std::wstring name = utf16FromUtf8(desc.u.name);
         if (!isSafeResourceName(name))
             return {};
-        return Win32ResourceInputStream::open(resourceFolder + L'\\' + name);
+        return FileResourceInputStream::adopt(
+            _wfopen((resourceFolder + L'\\' + name).c_str(), L"rb"));
     }
     catch (...)
     {

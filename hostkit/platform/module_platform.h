@@ -1,0 +1,26 @@
+#pragma once
+
+// What differs between the platforms in opening a module, beneath
+// ModuleLibrary: one implementation per platform.
+
+#include <string>
+
+namespace ferrulith::host::platform
+{
+
+// The module's entry hook by name, and whether a module must have it (Linux
+// hosts require ModuleEntry; Windows hosts call InitDll when it is there).
+extern const char* const kEntryName;
+extern const bool kEntryRequired;
+
+// Null on failure, with the system's reason.
+void* loadLibrary(const std::string& file, std::string& reason);
+void unloadLibrary(void* library);
+void* exportedFunction(void* library, const char* name);
+
+// The module's entry and exit hooks: false when the module answers false or
+// lacks the hook.
+bool callEntry(void* library);
+bool callExit(void* library);
+
+} // namespace ferrulith::host::platform
