@@ -10,6 +10,7 @@
 
 #include "dsp/noise_gate.h"
 #include "dsp/patch.h"
+#include "dsp/tanh.h"
 
 // Every heap block of patch_create comes from here. Tests link their own
 // definition to make a chosen allocation fail; keep it alone in its file.
@@ -24,7 +25,7 @@ inline float patch_scaled(float factor, float value)
 // tanh in 32-bit, then forced into [-1, 1]; a NaN comes out as 1.0.
 inline float patch_saturate(float x)
 {
-    const float t = ::tanhf(x);
+    const float t = patch_tanh(x);
     const float upper = t < 1.0f ? t : 1.0f;
     return upper > -1.0f ? upper : -1.0f;
 }

@@ -14,6 +14,7 @@
 
 #include "dsp/patch.h"
 #include "dsp/patch_internal.h"
+#include "dsp/tanh.h"
 #include "float_bits.h"
 #include "patch_state_diff.h"
 #include "reference/literal_step.h"
@@ -112,7 +113,7 @@ float value_for(const patch_param_t& param, Rng& rng)
 // What the step makes of an input sample before it enters a gate window.
 float shaped(float x)
 {
-    float t = tanhf(x);
+    float t = patch_tanh(x);
     t = t < 1.0f ? t : 1.0f;
     t = t > -1.0f ? t : -1.0f;
     return t > 0.99999f ? 0.99999f : (t >= -0.99999f ? t : -0.99999f);

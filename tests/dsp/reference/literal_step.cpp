@@ -2,12 +2,14 @@
 
 #include <cmath>
 
+#include "dsp/tanh.h"
+
 namespace literal
 {
 
 float patch_saturate(float x)
 {
-    const float t = ::tanhf(x);
+    const float t = patch_tanh(x);
     const float upper = t < 1.0f ? t : 1.0f;
     return upper > -1.0f ? upper : -1.0f;
 }

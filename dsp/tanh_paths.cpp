@@ -1,0 +1,71 @@
+// Which tanh paths the engine has and which one this machine takes.
+#include "dsp/tanh_paths.h"
+
+#include "dsp/tanh.h"
+
+namespace
+{
+
+#if defined(PATCH_TANH_SSE2)
+
+bool always()
+{
+    return true;
+}
+
+// The compiler's check asks the processor and also whether the operating
+// system saves the wide registers.
+bool has_avx2()
+{
+    return __builtin_cpu_supports("avx2");
+}
+bool has_avx512()
+{
+    return __builtin_cpu_supports("avx512f");
+}
+
+const patch_tanh_path_t kPaths[] = {
+    {"sse2", always, patch_tanh_sse2},
+#if defined(PATCH_TANH_WIDE)
+    {"avx2", has_avx2, patch_tanh_avx2},
+    {"avx512", has_avx512, patch_tanh_avx512},
+#endif
+};
+
+#else
+
+bool always()
+{
+    return true;
+}
+
+// Elsewhere the scalar kernel, one value at a time.
+void scalar_array(const float* x, float* y, int32_t count)
+{
+    patch_tanh_kernel::tanh_array<patch_tanh_kernel::ScalarLanes>(x, y, count);
+}
+
+const patch_tanh_path_t kPaths[] = {{"scalar", always, scalar_array}};
+
+#endif
+
+constexpr int32_t kPathCount = static_cast<int32_t>(sizeof kPaths / sizeof kPaths[0]);
+
+} // namespace
+
+const patch_tanh_path_t* patch_tanh_paths(int32_t* count)
+{
+    *count = kPathCount;
+    return kPaths;
+}
+
+const patch_tanh_path_t* patch_tanh_chosen_path()
+{
+    const patch_tanh_path_t* chosen = &kPaths[0];
+    for (const patch_tanh_path_t& path : kPaths)
+    {
+        if (path.runs_here())
+            chosen = &path;
+    }
+    return chosen;
+}
