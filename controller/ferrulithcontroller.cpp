@@ -1,7 +1,8 @@
 #include "controller/ferrulithcontroller.h"
 
-#include "controller/ferrulithparamids.h"
-#include "controller/ferrulithpresets.h"
+#include "common/ferrulithparamids.h"
+#include "common/ferrulithpresets.h"
+#include "common/processorstate.h"
 
 #include "base/source/fstreamer.h"
 #include "public.sdk/source/vst/utility/stringconvert.h"
@@ -14,17 +15,6 @@ namespace quorvelware
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
-
-namespace
-{
-
-// Registered defaults: the 32-bit values 0.1, 0.3 and 0.4 widened, which is
-// what the patch's own defaults normalize to.
-constexpr ParamValue kDefaultPoint1 = static_cast<double>(0.1f);
-constexpr ParamValue kDefaultPoint3 = static_cast<double>(0.3f);
-constexpr ParamValue kDefaultPoint4 = static_cast<double>(0.4f);
-
-} // namespace
 
 FUnknown* FerrulithController::createInstance(void* /*context*/)
 {
@@ -66,26 +56,9 @@ tresult PLUGIN_API FerrulithController::initialize(FUnknown* context)
 void FerrulithController::registerParameters()
 {
     // "Bypass" first and "Presets" last: hosts list parameters in this order.
-    parameters.addParameter(STR16("Bypass"), nullptr, 1, 0.0, ParameterInfo::kCanAutomate,
-                            kBypassId, kRootUnitId);
-    const struct
-    {
-        const TChar* title;
-        ParamValue defaultValue;
-        ParamID id;
-    } sound[] = {
-        {STR16("Preamp"), kDefaultPoint1, kPreampId},
-        {STR16("Noise"), kDefaultPoint3, kNoiseId},
-        {STR16("Volume"), 0.5, kVolumeId},
-        {STR16("Lo"), 0.5, kLoId},
-        {STR16("Res"), kDefaultPoint4, kResId},
-        {STR16("Cut"), 0.5, kCutId},
-        {STR16("Hi"), 0.5, kHiId},
-        {STR16("Boost"), kDefaultPoint1, kBoostId},
-    };
-    for (const auto& p : sound)
-        parameters.addParameter(p.title, STR16(""), 0, p.defaultValue, ParameterInfo::kCanAutomate,
-                                static_cast<int32>(p.id), kRootUnitId);
+    for (const ParameterSpec& p : kParameterSpecs)
+        parameters.addParameter(p.title, p.units, p.stepCount, p.defaultValue,
+                                ParameterInfo::kCanAutomate, static_cast<int32>(p.id), kRootUnitId);
 
     addUnit(new Unit(STR16("Root"), kRootUnitId, kNoParentUnitId, kPresetsId));
 
@@ -119,7 +92,7 @@ tresult PLUGIN_API FerrulithController::setParamNormalized(ParamID tag, ParamVal
         // re-read them; no edits are sent, the processor follows identifier 9
         // itself.
         const int32 row = presetRowForValue(value);
-        for (int32 k = 0; k < kPresetValueCount; ++k)
+        for (int32 k = 0; k < kSoundParamCount; ++k)
             EditController::setParamNormalized(static_cast<ParamID>(k), kPresetValues[row][k]);
         if (componentHandler)
             componentHandler->restartComponent(kParamValuesChanged);
@@ -133,22 +106,15 @@ tresult PLUGIN_API FerrulithController::setParamNormalized(ParamID tag, ParamVal
 
 tresult PLUGIN_API FerrulithController::setComponentState(IBStream* state)
 {
-    if (state == nullptr)
-        return kResultFalse;
-    // Read the whole state before applying any of it: a truncated stream
+    // The whole state is read before any of it is applied: a truncated stream
     // must not leave half a preset behind.
-    IBStreamer streamer(state, kLittleEndian);
-    bool bypass = false;
-    float values[kPresetValueCount] = {};
-    if (!streamer.readBool(bypass))
-        return kResultFalse;
-    for (float& v : values)
-        if (!streamer.readFloat(v))
-            return kResultFalse;
-
-    setParamNormalized(kBypassId, bypass ? 1.0 : 0.0);
-    for (int32 k = 0; k < kPresetValueCount; ++k)
-        setParamNormalized(static_cast<ParamID>(k), values[k]);
+    ProcessorState incoming;
+    const tresult result = readProcessorState(state, incoming);
+    if (result != kResultOk)
+        return result;
+    setParamNormalized(kBypassId, incoming.bypass ? 1.0 : 0.0);
+    for (int32 k = 0; k < kSoundParamCount; ++k)
+        setParamNormalized(static_cast<ParamID>(k), incoming.normalized[k]);
     return kResultOk;
 }
 

@@ -1,6 +1,7 @@
 // Building and freeing a patch. Every block comes from patch_heap_alloc, and a
 // failed allocation unwinds what was taken so callers can refuse cleanly.
 #include "dsp/patch_internal.h"
+#include "dsp/patch_params.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -17,23 +18,6 @@ struct endpoint_row
 
 const endpoint_row kInputRows[2] = {{"in", "Input signal"}, {"in5", "Input signal"}};
 const endpoint_row kOutputRows[2] = {{"out", "Signal output"}, {"out2", "Signal output"}};
-
-struct param_row
-{
-    const char* name;
-    float min;
-    float max;
-    float value;
-    float default_value;
-};
-
-// Starting values: normalized over their ranges they are the "default" preset.
-const param_row kParamRows[8] = {
-    {"preamp", 0.0f, 1.0f, 0.4f, 0.1f}, {"noise", 0.0f, 1.0f, 0.599f, 0.3f},
-    {"volume", 0.0f, 1.0f, 0.5f, 0.5f}, {"lo", -1.0f, 1.0f, 0.3f, 0.0f},
-    {"res", 0.1f, 0.6f, 0.3f, 0.3f},    {"cut", 0.0f, 0.6f, 0.3f, 0.3f},
-    {"hi", -1.0f, 1.0f, -0.62f, 0.0f},  {"boost", 0.0f, 1.0f, 0.61f, 0.1f},
-};
 
 void* alloc_zeroed(size_t size)
 {
@@ -83,7 +67,7 @@ void set_endpoint(patch_endpoint_t* endpoint, const endpoint_row& row)
     endpoint->value = 0.0f;
 }
 
-void set_param(patch_param_t* param, const param_row& row)
+void set_param(patch_param_t* param, const patch_param_spec_t& row)
 {
     copy_text(param->name, sizeof param->name, row.name);
     copy_text(param->description, sizeof param->description, "Value");
@@ -143,7 +127,7 @@ bool allocate_blocks(patch_t* patch)
 
     patch->input_count = 2;
     patch->output_count = 2;
-    patch->param_count = 8;
+    patch->param_count = PATCH_PARAM_COUNT;
     patch->resource_count = 0;
     patch->property_count = 0;
 
@@ -208,13 +192,13 @@ patch_t* patch_create(float sample_rate)
     patch->out_r = patch->outputs[1];
     set_endpoint(patch->out_r, kOutputRows[1]);
 
-    patch_param_t** shortcuts[8] = {&patch->p_preamp, &patch->p_noise, &patch->p_volume,
-                                    &patch->p_lo,     &patch->p_res,   &patch->p_cut,
-                                    &patch->p_hi,     &patch->p_boost};
-    for (int i = 0; i < 8; ++i)
+    patch_param_t** shortcuts[PATCH_PARAM_COUNT] = {
+        &patch->p_preamp, &patch->p_noise, &patch->p_volume, &patch->p_lo,
+        &patch->p_res,    &patch->p_cut,   &patch->p_hi,     &patch->p_boost};
+    for (int i = 0; i < PATCH_PARAM_COUNT; ++i)
     {
         *shortcuts[i] = patch->params[i];
-        set_param(patch->params[i], kParamRows[i]);
+        set_param(patch->params[i], patch_param_specs[i]);
     }
 
     patch->extra_flag = 0;

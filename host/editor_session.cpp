@@ -4,7 +4,7 @@
 
 #include "pluginterfaces/gui/iplugview.h"
 #include "vstgui/plugin-bindings/iplugviewsnapshot.h"
-#include "x11plugviewhost.h"
+#include "hostkit/x11/x11_plug_view_host.h"
 
 #include <algorithm>
 #include <cmath>
@@ -42,7 +42,8 @@ void openWindow(viewhost::X11PlugViewHost& window, Steinberg::IPlugView& view)
     if (!window.isConnected())
         throw HostError("cannot reach an X display (is DISPLAY set?)");
     if (!window.attach(&view))
-        throw HostError("the plug-in's editor would not open in an X11 window");
+        throw HostError("the plug-in's editor would not open in an X11 window: " +
+                        window.lastError());
 }
 
 } // namespace

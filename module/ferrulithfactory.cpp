@@ -1,6 +1,6 @@
 // GetPluginFactory: the module's class factory with its vendor record and
 // its two classes, the processor (class 0) and the controller (class 1).
-#include "module/ferrulithcids.h"
+#include "common/ferrulithcids.h"
 
 #include "controller/ferrulithcontroller.h"
 #include "processor/ferrulithprocessor.h"

@@ -1,13 +1,14 @@
 #include "ferrulithprocessor.h"
 
 #include <bitset>
+#include <cmath>
 #include <new>
 
-#include "controller/ferrulithparamids.h"
-#include "controller/ferrulithpresets.h"
-#include "module/ferrulithcids.h"
+#include "common/ferrulithparamids.h"
+#include "common/ferrulithpresets.h"
+#include "common/ferrulithcids.h"
 #include "pluginterfaces/vst/ivstparameterchanges.h"
-#include "processorstate.h"
+#include "common/processorstate.h"
 
 namespace quorvelware
 {
@@ -58,19 +59,9 @@ void writeSilence(ProcessData& data)
 
 } // namespace
 
-FerrulithProcessor::FerrulithProcessor()
+FerrulithProcessor::FerrulithProcessor() : defaults(enginePatchDefaults()), held(defaults.start)
 {
     setControllerClass(kFerrulithControllerUID);
-    // The engine is the one definition of the ranges and starting values; a
-    // processor needs them before its first activation to read and write
-    // states. Neither depends on the sample rate.
-    if (patch_t* probe = patch_create(static_cast<float>(processSetup.sampleRate)))
-    {
-        defaults = patchDefaultsFrom(*probe);
-        defaultsKnown = true;
-        patch_destroy(probe);
-    }
-    held = defaults.start;
 }
 
 FerrulithProcessor::~FerrulithProcessor()
@@ -85,11 +76,6 @@ FUnknown* FerrulithProcessor::createInstance(void* /*context*/)
     auto* processor = new (std::nothrow) FerrulithProcessor;
     if (processor == nullptr)
         return nullptr;
-    if (!processor->defaultsKnown)
-    {
-        processor->release();
-        return nullptr;
-    }
     return static_cast<IAudioProcessor*>(processor);
 }
 
@@ -134,7 +120,7 @@ tresult PLUGIN_API FerrulithProcessor::setActive(TBool state)
     // survive, only the signal state starts afresh.
     if (patch)
     {
-        held = valuesInUse();
+        held = handOver.latest();
         patch_destroy(patch);
         patch = nullptr;
     }
@@ -144,10 +130,7 @@ tresult PLUGIN_API FerrulithProcessor::setActive(TBool state)
         if (fresh == nullptr)
             return kOutOfMemory;
         loadValues(*fresh, held);
-        // No block runs during setActive, so this thread may write the slot
-        // the audio thread otherwise owns.
-        inUse.write(held);
-        takenSequence.store(handedSequence, std::memory_order_release);
+        handOver.restart(held);
         patch = fresh;
     }
     return AudioEffect::setActive(state);
@@ -155,19 +138,22 @@ tresult PLUGIN_API FerrulithProcessor::setActive(TBool state)
 
 tresult PLUGIN_API FerrulithProcessor::setState(IBStream* state)
 {
-    ProcessorValues incoming = held;
-    const tresult result = readProcessorState(state, defaults.ranges, incoming);
+    ProcessorState incoming;
+    const tresult result = readProcessorState(state, incoming);
     if (result != kResultOk)
         return result;
-    held = incoming;
+    const ProcessorValues values = valuesFromState(incoming, defaults.ranges);
     if (patch)
-        handedSequence = handOver.write(incoming);
+        handOver.give(values);
+    else
+        held = values;
     return kResultOk;
 }
 
 tresult PLUGIN_API FerrulithProcessor::getState(IBStream* state)
 {
-    return writeProcessorState(state, defaults.ranges, patch ? valuesInUse() : held);
+    return writeProcessorState(state,
+                               stateFromValues(patch ? handOver.latest() : held, defaults.ranges));
 }
 
 tresult PLUGIN_API FerrulithProcessor::canProcessSampleSize(int32 symbolicSampleSize)
@@ -177,28 +163,13 @@ tresult PLUGIN_API FerrulithProcessor::canProcessSampleSize(int32 symbolicSample
 
 tresult PLUGIN_API FerrulithProcessor::setupProcessing(ProcessSetup& setup)
 {
+    // The next patch is built for this rate in 32 bits; at zero, a negative,
+    // an infinite or a NaN rate its filters produce a constant full-scale
+    // output, so such a set-up is refused and the previous one stays.
+    const float rate = static_cast<float>(setup.sampleRate);
+    if (!(std::isfinite(rate) && rate > 0.0f))
+        return kInvalidArgument;
     return AudioEffect::setupProcessing(setup);
-}
-
-ProcessorValues FerrulithProcessor::valuesInUse() const
-{
-    // Values handed over but not yet taken are what the next block runs
-    // with; saving anything else would lose them.
-    if (takenSequence.load(std::memory_order_acquire) != handedSequence)
-        return held;
-    return inUse.read();
-}
-
-uint32_t FerrulithProcessor::takeHandedOverValues(uint32_t taken)
-{
-    ProcessorValues values;
-    uint32_t sequence = 0;
-    // A copy torn by a concurrent setState is skipped; the next block takes
-    // the finished one.
-    if (!handOver.tryRead(values, sequence) || sequence == taken)
-        return taken;
-    loadValues(*patch, values);
-    return sequence;
 }
 
 int32 FerrulithProcessor::outputSpeakerCount()
@@ -219,8 +190,9 @@ tresult PLUGIN_API FerrulithProcessor::process(ProcessData& data)
         return kResultOk;
     }
 
-    // Only this thread stores takenSequence while blocks run.
-    const uint32_t taken = takeHandedOverValues(takenSequence.load(std::memory_order_relaxed));
+    ProcessorValues given;
+    if (handOver.take(given))
+        loadValues(*patch, given);
 
     // Input and output take their channel count from the output arrangement,
     // as far as the host's buffers actually carry those channels.
@@ -244,18 +216,20 @@ tresult PLUGIN_API FerrulithProcessor::process(ProcessData& data)
             outRight[i] = patch->out_r->value;
     }
 
-    inUse.write(valuesOf(*patch));
-    takenSequence.store(taken, std::memory_order_release);
+    handOver.publish(valuesOf(*patch));
     return kResultOk;
 }
 
-void FerrulithProcessor::applyPreset(double programValue, BlockEdits& edits)
+void FerrulithProcessor::applyPresetBeneath(double programValue, BlockEdits& edits)
 {
     // The row the controller shows for the same value, loaded as if the host
-    // had sent each of its values as a parameter change.
+    // had sent each of its values as a parameter change, except where the
+    // block changes that parameter itself.
     const int32_t row = presetRowForValue(programValue);
-    for (int k = 0; k < kProcessorParamCount; ++k)
+    for (int k = 0; k < kSoundParamCount; ++k)
     {
+        if (edits.paramMask & (1u << k))
+            continue;
         edits.plain[k] =
             plainFromHostValue(static_cast<double>(kPresetValues[row][k]), defaults.ranges[k]);
         edits.paramMask |= 1u << k;
@@ -270,40 +244,44 @@ FerrulithProcessor::BlockEdits FerrulithProcessor::readParameterChanges(ProcessD
         return edits;
     const int32 count = changes->getParameterCount();
 
-    // Program changes first, then everything else.
-    for (int pass = 0; pass < 2; ++pass)
+    bool programChange = false;
+    ParamValue programValue = 0.0;
+    for (int32 q = 0; q < count; ++q)
     {
-        for (int32 q = 0; q < count; ++q)
+        IParamValueQueue* queue = changes->getParameterData(q);
+        if (queue == nullptr)
+            continue;
+        const int32 points = queue->getPointCount();
+        // A queue without points has no last one; a negative count is a
+        // broken host, and counting back from it would overflow.
+        if (points <= 0)
+            continue;
+        const ParamID id = queue->getParameterId();
+        if (id > kPresetsId)
+            continue;
+        // Only the last point counts; sample offsets are not used.
+        int32 offset = 0;
+        ParamValue value = 0.0;
+        if (queue->getPoint(points - 1, offset, value) != kResultOk)
+            continue;
+        if (id == kPresetsId)
         {
-            IParamValueQueue* queue = changes->getParameterData(q);
-            if (queue == nullptr)
-                continue;
-            const int32 points = queue->getPointCount();
-            const ParamID id = queue->getParameterId();
-            const bool wanted = pass == 0 ? id == kPresetsId : id <= kBypassId;
-            if (!wanted)
-                continue;
-            // Only the last point counts; sample offsets are not used.
-            int32 offset = 0;
-            ParamValue value = 0.0;
-            if (queue->getPoint(points - 1, offset, value) != kResultOk)
-                continue;
-            if (id == kPresetsId)
-            {
-                applyPreset(value, edits);
-            }
-            else if (id == kBypassId)
-            {
-                edits.bypass = bypassFromHostValue(value) ? 1 : 0;
-                edits.writesBypass = true;
-            }
-            else
-            {
-                edits.plain[id] = plainFromHostValue(value, defaults.ranges[id]);
-                edits.paramMask |= 1u << id;
-            }
+            programChange = true;
+            programValue = value;
+        }
+        else if (id == kBypassId)
+        {
+            edits.bypass = bypassFromHostValue(value) ? 1 : 0;
+            edits.writesBypass = true;
+        }
+        else
+        {
+            edits.plain[id] = plainFromHostValue(value, defaults.ranges[id]);
+            edits.paramMask |= 1u << id;
         }
     }
+    if (programChange)
+        applyPresetBeneath(programValue, edits);
     return edits;
 }
 
@@ -311,7 +289,7 @@ void FerrulithProcessor::applyParameterChanges(const BlockEdits& edits)
 {
     if (edits.paramMask != 0)
     {
-        for (int k = 0; k < kProcessorParamCount; ++k)
+        for (int k = 0; k < kSoundParamCount; ++k)
         {
             if (edits.paramMask & (1u << k))
                 patch->params[k]->value = edits.plain[k];

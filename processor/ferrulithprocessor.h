@@ -4,13 +4,12 @@
 // restores the bypass flag and the eight sound values.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 
 #include "dsp/patch.h"
 #include "processorvalues.h"
 #include "public.sdk/source/vst/vstaudioeffect.h"
-#include "valueslot.h"
+#include "valuehandover.h"
 
 namespace quorvelware
 {
@@ -37,13 +36,13 @@ public:
 
 protected:
     // What a block's parameter changes write into the patch before each of
-    // its frames: the last point of every changed parameter's queue, a
-    // program change first, then the sound parameters and bypass, so that
-    // edits sent in the same block as a preset choice win over the preset's
-    // values. Each destination keeps the last value written to it.
+    // its frames: the last point of every changed parameter's queue. A
+    // program change loads its preset's values beneath the block's own edits
+    // of the sound parameters, so that edits sent in the same block as a
+    // preset choice win over the preset's values.
     struct BlockEdits
     {
-        float plain[kProcessorParamCount] = {};
+        float plain[kSoundParamCount] = {};
         uint32_t paramMask = 0; // bit k: plain[k] is written
         bool writesBypass = false;
         uint8_t bypass = 0;
@@ -57,9 +56,7 @@ protected:
     void applyParameterChanges(const BlockEdits& edits);
 
 private:
-    void applyPreset(double programValue, BlockEdits& edits);
-    uint32_t takeHandedOverValues(uint32_t taken);
-    ProcessorValues valuesInUse() const;
+    void applyPresetBeneath(double programValue, BlockEdits& edits);
     Steinberg::int32 outputSpeakerCount();
 
     // Owned; non-null exactly while active. Written only by setActive.
@@ -67,25 +64,15 @@ private:
 
     // Ranges and starting values of the engine's records, known before any
     // patch exists so that states can be read and written while inactive.
-    PatchDefaults defaults;
-    bool defaultsKnown = false;
+    const PatchDefaults defaults;
 
-    // Main thread only. While inactive: the values the next activation starts
-    // from. While active: the last values given to setState, which the audio
-    // thread may not have taken yet.
+    // Main thread only, while inactive: the values the next activation starts
+    // from.
     ProcessorValues held;
-    uint32_t handedSequence = 0;
 
-    // Main thread -> audio thread: values from setState, taken at the start of
-    // the next block.
-    ValueSlot handOver;
-    // Audio thread -> main thread: the values the sound ran with at the end of
-    // the last block.
-    ValueSlot inUse;
-    // The hand-over sequence the audio thread has taken; stored after `inUse`
-    // is written, so once it matches `handedSequence` the main thread knows
-    // `inUse` includes those values.
-    std::atomic<uint32_t> takenSequence{0};
+    // While active: the values between setState and getState on the main
+    // thread and the blocks on the audio thread.
+    ValueHandOver handOver;
 };
 
 } // namespace quorvelware

@@ -1,13 +1,23 @@
 #include "processorvalues.h"
 
+#include "dsp/patch_params.h"
+
 namespace quorvelware
 {
-PatchDefaults patchDefaultsFrom(const patch_t& patch)
+
+static_assert(kSoundParamCount == PATCH_PARAM_COUNT,
+              "sound parameter k is the patch's parameter record k");
+
+PatchDefaults enginePatchDefaults()
 {
     PatchDefaults defaults;
-    for (int k = 0; k < kProcessorParamCount; ++k)
-        defaults.ranges[k] = {patch.params[k]->min, patch.params[k]->max};
-    defaults.start = valuesOf(patch);
+    for (int k = 0; k < kSoundParamCount; ++k)
+    {
+        defaults.ranges[k] = {patch_param_specs[k].min, patch_param_specs[k].max};
+        defaults.start.plain[k] = patch_param_specs[k].value;
+    }
+    // A new patch starts with bypass off.
+    defaults.start.bypass = false;
     return defaults;
 }
 
@@ -15,7 +25,7 @@ ProcessorValues valuesOf(const patch_t& patch)
 {
     ProcessorValues values;
     values.bypass = patch.bypass != 0;
-    for (int k = 0; k < kProcessorParamCount; ++k)
+    for (int k = 0; k < kSoundParamCount; ++k)
         values.plain[k] = patch.params[k]->value;
     return values;
 }
@@ -23,8 +33,26 @@ ProcessorValues valuesOf(const patch_t& patch)
 void loadValues(patch_t& patch, const ProcessorValues& values)
 {
     patch.bypass = values.bypass ? 1 : 0;
-    for (int k = 0; k < kProcessorParamCount; ++k)
+    for (int k = 0; k < kSoundParamCount; ++k)
         patch.params[k]->value = values.plain[k];
+}
+
+ProcessorState stateFromValues(const ProcessorValues& values, const ParamRange* ranges)
+{
+    ProcessorState state;
+    state.bypass = values.bypass;
+    for (int k = 0; k < kSoundParamCount; ++k)
+        state.normalized[k] = normalizedFromPlain(values.plain[k], ranges[k]);
+    return state;
+}
+
+ProcessorValues valuesFromState(const ProcessorState& state, const ParamRange* ranges)
+{
+    ProcessorValues values;
+    values.bypass = state.bypass;
+    for (int k = 0; k < kSoundParamCount; ++k)
+        values.plain[k] = plainFromNormalized(state.normalized[k], ranges[k]);
+    return values;
 }
 
 float normalizedFromPlain(float plain, ParamRange range)

@@ -3,12 +3,12 @@
 // to and from the normalized values that hosts and the state stream carry.
 #pragma once
 
+#include "common/ferrulithparamids.h"
+#include "common/processorstate.h"
 #include "dsp/patch.h"
 
 namespace quorvelware
 {
-
-constexpr int kProcessorParamCount = 8;
 
 struct ParamRange
 {
@@ -22,25 +22,27 @@ struct ParamRange
 struct ProcessorValues
 {
     bool bypass = false;
-    float plain[kProcessorParamCount] = {};
+    float plain[kSoundParamCount] = {};
 };
 
-// The ranges and starting values of a new patch, taken from a patch the engine
-// builds, so the engine stays their one definition.
+// The ranges and starting values of a new patch.
 struct PatchDefaults
 {
-    ParamRange ranges[kProcessorParamCount] = {};
+    ParamRange ranges[kSoundParamCount] = {};
     ProcessorValues start;
 };
 
-// Reads ranges and starting values from a patch (any sample rate: neither
-// depends on it).
-PatchDefaults patchDefaultsFrom(const patch_t& patch);
+// Read from the engine's parameter table, so the engine stays their one
+// definition.
+PatchDefaults enginePatchDefaults();
 
 ProcessorValues valuesOf(const patch_t& patch);
 void loadValues(patch_t& patch, const ProcessorValues& values);
 
-// State stream conversions: 32-bit throughout, unclamped.
+// The state stream's view of the values and back: 32-bit throughout,
+// unclamped.
+ProcessorState stateFromValues(const ProcessorValues& values, const ParamRange* ranges);
+ProcessorValues valuesFromState(const ProcessorState& state, const ParamRange* ranges);
 float normalizedFromPlain(float plain, ParamRange range);
 float plainFromNormalized(float normalized, ParamRange range);
 

@@ -18,7 +18,7 @@ uint32_t ValueSlot::write(const ProcessorValues& values)
     // Release stores: a reader that sees any new field also sees the odd
     // sequence stored before it, and so knows its copy may be mixed.
     bypass_.store(values.bypass, std::memory_order_release);
-    for (int k = 0; k < kProcessorParamCount; ++k)
+    for (int k = 0; k < kSoundParamCount; ++k)
         plain_[k].store(values.plain[k], std::memory_order_release);
     seq_.store(start + 2, std::memory_order_release);
     return start + 2;
@@ -32,7 +32,7 @@ bool ValueSlot::tryRead(ProcessorValues& values, uint32_t& sequence) const
     ProcessorValues copy;
     // Acquire loads keep the second sequence load below after them.
     copy.bypass = bypass_.load(std::memory_order_acquire);
-    for (int k = 0; k < kProcessorParamCount; ++k)
+    for (int k = 0; k < kSoundParamCount; ++k)
         copy.plain[k] = plain_[k].load(std::memory_order_acquire);
     if (seq_.load(std::memory_order_relaxed) != before)
         return false;

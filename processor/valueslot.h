@@ -41,7 +41,7 @@ public:
 private:
     std::atomic<uint32_t> seq_{0};
     std::atomic<bool> bypass_{false};
-    std::atomic<float> plain_[kProcessorParamCount];
+    std::atomic<float> plain_[kSoundParamCount];
 };
 
 } // namespace quorvelware

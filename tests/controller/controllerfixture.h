@@ -3,8 +3,8 @@
 #pragma once
 
 #include "controller/ferrulithcontroller.h"
-#include "controller/ferrulithparamids.h"
-#include "controller/ferrulithpresets.h"
+#include "common/ferrulithparamids.h"
+#include "common/ferrulithpresets.h"
 
 #include "public.sdk/source/vst/utility/stringconvert.h"
 

@@ -9,7 +9,7 @@
 
 #include "pluginterfaces/gui/iplugview.h"
 #include "vstgui/plugin-bindings/iplugviewsnapshot.h"
-#include "x11plugviewhost.h"
+#include "hostkit/x11/x11_plug_view_host.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "editor_test_support.h"
 
 #include "controller/ferrulithcontroller.h"
-#include "controller/ferrulithparamids.h"
+#include "common/ferrulithparamids.h"
 
 #include "pluginterfaces/gui/iplugview.h"
 #include "vstgui/lib/platform/linux/linuxfactory.h"
@@ -14,7 +14,7 @@
 #include "vstgui/lib/controls/coptionmenu.h"
 #include "vstgui/plugin-bindings/iplugviewsnapshot.h"
 #include "vstgui/plugin-bindings/vst3editor.h"
-#include "x11plugviewhost.h"
+#include "hostkit/x11/x11_plug_view_host.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // remove without leaking handlers, and pictures at the template's size that
 // actually show something.
 #include "editor_test_support.h"
-#include "x11plugviewhost.h"
+#include "hostkit/x11/x11_plug_view_host.h"
 
 #include "vstgui/lib/cframe.h"
 #include "vstgui/plugin-bindings/iplugviewsnapshot.h"

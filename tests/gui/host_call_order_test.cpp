@@ -2,7 +2,7 @@
 // late or never, run loops that call back after removal, sizes out of range,
 // views released while still attached, and controllers that go away first.
 #include "editor_test_support.h"
-#include "hostframe.h"
+#include "hostkit/x11/host_frame.h"
 
 #include "vstgui/lib/cframe.h"
 #include "vstgui/lib/controls/ccontrol.h"
@@ -13,6 +13,8 @@
 #include <climits>
 #include <sys/socket.h>
 #include <cstdlib>
+#include <cstring>
+#include <vector>
 #include <xcb/xcb.h>
 
 using namespace ferrulith_test;
@@ -46,7 +48,66 @@ public:
     void* handle() const { return reinterpret_cast<void*>(static_cast<uintptr_t>(window)); }
     bool ok() const { return window != 0; }
 
+    // The one window a view created inside this one, or 0.
+    xcb_window_t child() const
+    {
+        auto* tree = xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr);
+        xcb_window_t found = tree && xcb_query_tree_children_length(tree) == 1
+                                 ? xcb_query_tree_children(tree)[0]
+                                 : 0;
+        std::free(tree);
+        return found;
+    }
+    bool isMapped(xcb_window_t other) const
+    {
+        auto* reply = xcb_get_window_attributes_reply(
+            connection, xcb_get_window_attributes(connection, other), nullptr);
+        bool mapped = reply && reply->map_state != XCB_MAP_STATE_UNMAPPED;
+        std::free(reply);
+        return mapped;
+    }
+    // (version, flags) of other's _XEMBED_INFO, empty without one.
+    std::vector<uint32_t> xembedInfo(xcb_window_t other) const
+    {
+        xcb_atom_t info = intern("_XEMBED_INFO");
+        auto* reply = xcb_get_property_reply(
+            connection, xcb_get_property(connection, 0, other, info, info, 0, 2), nullptr);
+        std::vector<uint32_t> words;
+        if (reply && reply->format == 32)
+        {
+            auto* data = static_cast<const uint32_t*>(xcb_get_property_value(reply));
+            words.assign(data, data + xcb_get_property_value_length(reply) / 4);
+        }
+        std::free(reply);
+        return words;
+    }
+    // Sends other an XEmbed message as an embedder would.
+    void sendXEmbed(xcb_window_t other, uint32_t code) const
+    {
+        xcb_client_message_event_t event{};
+        event.response_type = XCB_CLIENT_MESSAGE;
+        event.format = 32;
+        event.window = other;
+        event.type = intern("_XEMBED");
+        event.data.data32[1] = code;
+        event.data.data32[3] = window;
+        xcb_send_event(connection, 0, other, XCB_EVENT_MASK_NO_EVENT,
+                       reinterpret_cast<const char*>(&event));
+        xcb_flush(connection);
+    }
+
 private:
+    xcb_atom_t intern(const char* name) const
+    {
+        auto* reply = xcb_intern_atom_reply(
+            connection,
+            xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name),
+            nullptr);
+        xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+        std::free(reply);
+        return atom;
+    }
+
     xcb_connection_t* connection{nullptr};
     xcb_window_t window{0};
 };
@@ -248,4 +309,30 @@ TEST_F(HostCallOrder, ALostXServerConnectionStopsAskingTheRunLoop)
     loop->callEverything();
     EXPECT_EQ(editor->removed(), kResultOk);
     EXPECT_EQ(loop->live, 0);
+}
+
+TEST_F(HostCallOrder, EditorWindowFollowsXEmbedAndMapsItselfForHostsWithout)
+{
+    auto editor = makeEditor();
+    editor->setFrame(frame);
+    ASSERT_TRUE(attach(editor, parent));
+    xcb_window_t window = parent.child();
+    ASSERT_NE(window, 0u);
+    EXPECT_EQ(parent.xembedInfo(window), (std::vector<uint32_t>{1, 0}))
+        << "XEmbed version 1, not asking to be mapped";
+    EXPECT_FALSE(parent.isMapped(window)) << "an XEmbed client waits for its host";
+
+    // This host never speaks XEmbed: the window shows all the same.
+    for (int turn = 0; turn < 50 && !parent.isMapped(window); ++turn)
+        frame->dispatch(20, -1);
+    EXPECT_TRUE(parent.isMapped(window));
+
+    // Activation, focus and messages it does not know change nothing.
+    for (uint32_t code : {1u, 4u, 5u, 2u, 3u, 10u, 99u, 0u})
+        parent.sendXEmbed(window, code);
+    frame->dispatch(20, -1);
+    EXPECT_TRUE(parent.isMapped(window));
+    dragAndTurn(editor->getFrame());
+    EXPECT_FALSE(handler->edits.empty()) << "still takes the mouse";
+    EXPECT_EQ(editor->removed(), kResultOk);
 }

@@ -2,7 +2,7 @@
 // without a usable description does, and control <-> parameter binding in
 // both directions through a real (virtual) X11 window.
 #include "editor_test_support.h"
-#include "x11plugviewhost.h"
+#include "hostkit/x11/x11_plug_view_host.h"
 
 #include "vstgui/lib/cframe.h"
 #include "vstgui/lib/controls/ccontrol.h"

@@ -7,8 +7,8 @@
 #include "plugin_module.h"
 #include "render.h"
 
-#include "controller/ferrulithparamids.h"
-#include "controller/ferrulithpresets.h"
+#include "common/ferrulithparamids.h"
+#include "common/ferrulithpresets.h"
 #include "dsp/patch.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // never throws out of the module: the host gets no factory, a factory missing
 // the classes that did not fit, or no instance. This executable replaces
 // operator new for the whole run.
-#include "module/ferrulithcids.h"
+#include "common/ferrulithcids.h"
 #include "support/failingallocations.h"
 
 #include "public.sdk/source/main/pluginfactory.h"

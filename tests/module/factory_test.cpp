@@ -1,6 +1,6 @@
 // The class factory that GetPluginFactory hands out: vendor record, the two
 // class records, instance creation and the one cached factory.
-#include "module/ferrulithcids.h"
+#include "common/ferrulithcids.h"
 
 #include "public.sdk/source/main/pluginfactory.h"
 #include "public.sdk/source/vst/utility/stringconvert.h"

@@ -1,6 +1,6 @@
 // The preset table and the row a program-change value selects: the same for
 // the controller's display and the processor's sound.
-#include "controller/ferrulithpresets.h"
+#include "common/ferrulithpresets.h"
 #include "dsp/patch.h"
 
 #include <cmath>
@@ -34,7 +34,7 @@ TEST(PresetTable, DefaultRowIsTheEnginesStartingSoundBitForBit)
 {
     patch_t* patch = patch_create(44100.0f);
     ASSERT_NE(patch, nullptr);
-    for (int k = 0; k < kPresetValueCount; ++k)
+    for (int k = 0; k < kSoundParamCount; ++k)
     {
         const patch_param_t& p = *patch->params[k];
         const float a = p.value - p.min;

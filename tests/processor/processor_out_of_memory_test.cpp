@@ -5,8 +5,6 @@
 #include "processorhost.h"
 #include "support/failingallocations.h"
 
-#include "processor/ferrulithprocessor.h"
-
 #include <atomic>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -71,10 +69,13 @@ TEST(ProcessorOutOfMemory, ReactivationThatFailsKeepsTheValuesInUse)
     EXPECT_EQ(host.state(), stateBytes(0, kValues));
 }
 
-TEST(ProcessorOutOfMemory, NoProcessorWhenTheEngineCannotBuildAnyPatch)
+TEST(ProcessorOutOfMemory, ANewProcessorNeedsNoPatchToKnowItsStartingState)
 {
     RefusedAllocations refused;
-    EXPECT_EQ(quorvelware::FerrulithProcessor::createInstance(nullptr), nullptr);
+    ProcessorHost host;
+    ASSERT_EQ(host.initialize(), kResultOk);
+    EXPECT_EQ(host.state(), freshStateBytes());
+    EXPECT_EQ(host.activate(), kOutOfMemory);
 }
 
 TEST(ProcessorOutOfMemory, InitializationFailsCleanlyAtEveryAllocation)

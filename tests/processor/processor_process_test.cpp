@@ -1,7 +1,7 @@
 // Block processing: the processor's output is the DSP engine's, bit for bit,
 // with the host's parameter and program changes applied, whatever shape of
 // buses and buffers the host hands over.
-#include "controller/ferrulithpresets.h"
+#include "common/ferrulithpresets.h"
 #include "enginereference.h"
 #include "processorhost.h"
 #include "support/parameterchanges.h"
@@ -214,6 +214,23 @@ TEST_F(ProcessorProcess, UnknownIdentifiersAndUnreadableQueuesChangeNothing)
     EXPECT_EQ(host.state(), freshStateBytes());
 }
 
+TEST_F(ProcessorProcess, QueuesClaimingNoPointsOrANegativeCountAreIgnored)
+{
+    // Each queue would hand out its point for any index it is asked, -1 and
+    // the index below INT32_MIN included.
+    AudioBlock block(128, 2, 2);
+    block.fillInputs(testSignal);
+    ParameterChanges changes;
+    changes.queue(0).point(0, 1.0).claimPointCount(0);
+    changes.queue(2).point(0, 1.0).claimPointCount(-1);
+    changes.queue(8).point(0, 1.0).claimPointCount(std::numeric_limits<int32>::min());
+    changes.queue(9).point(0, 1.0).claimPointCount(std::numeric_limits<int32>::min());
+    block.setParameterChanges(&changes);
+    ASSERT_EQ(host.process(block), kResultOk);
+    EXPECT_EQ(block.output(0), runEngine(engine, block).left);
+    EXPECT_EQ(host.state(), freshStateBytes());
+}
+
 TEST_F(ProcessorProcess, MonoOutputReadsOneInputAndWritesOneOutput)
 {
     host.deactivate();
@@ -325,6 +342,25 @@ TEST(ProcessorSoundAfterSetup, RefusedSampleSizeStillSetsTheRateOfTheNextPatch)
     ASSERT_EQ(host.initialize(), kResultOk);
     ASSERT_EQ(host.setup(44100.0), kResultOk);
     ASSERT_EQ(host.setup(48000.0, kSample64), kResultFalse);
+    ASSERT_EQ(host.activate(), kResultOk);
+
+    EngineReference engine48(48000.0f);
+    AudioBlock block(512, 2, 2);
+    block.fillInputs(testSignal);
+    ASSERT_EQ(host.process(block), kResultOk);
+    EXPECT_EQ(block.output(0), runEngine(engine48, block).left);
+}
+
+TEST(ProcessorSoundAfterSetup, RateThatIsNotFiniteAndPositiveIsRefusedAndThePreviousSetupStays)
+{
+    ProcessorHost host;
+    ASSERT_EQ(host.initialize(), kResultOk);
+    ASSERT_EQ(host.setup(48000.0), kResultOk);
+    // 1e39 is finite in 64 bits but not as the 32-bit rate a patch is built for.
+    for (double rate :
+         {0.0, -0.0, -44100.0, std::numeric_limits<double>::quiet_NaN(),
+          std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(), 1e39})
+        EXPECT_EQ(host.setup(rate), kInvalidArgument) << rate;
     ASSERT_EQ(host.activate(), kResultOk);
 
     EngineReference engine48(48000.0f);

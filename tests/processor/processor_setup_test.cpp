@@ -1,6 +1,6 @@
 // The processor as a host meets it: its interfaces, buses, set-up and
 // activation.
-#include "module/ferrulithcids.h"
+#include "common/ferrulithcids.h"
 #include "processor/ferrulithprocessor.h"
 #include "processorhost.h"
 

@@ -9,6 +9,8 @@ using namespace Steinberg::Vst;
 tresult PLUGIN_API ParamQueue::getPoint(int32 index, int32& sampleOffset, ParamValue& value)
 {
     ++reads;
+    if (claiming && !refusing && !points.empty())
+        index = static_cast<int32>(points.size()) - 1;
     if (refusing || index < 0 || index >= static_cast<int32>(points.size()))
         return kResultFalse;
     sampleOffset = points[static_cast<size_t>(index)].first;

@@ -29,13 +29,21 @@ public:
         refusing = true;
         return *this;
     }
+    // getPointCount then answers `count` whatever the queue holds, and getPoint
+    // answers the last point for any index, as a careless host queue would.
+    ParamQueue& claimPointCount(Steinberg::int32 count)
+    {
+        claimedCount = count;
+        claiming = true;
+        return *this;
+    }
     // How often the plug-in asked for a point.
     int pointReads() const { return reads; }
 
     Steinberg::Vst::ParamID PLUGIN_API getParameterId() override { return id; }
     Steinberg::int32 PLUGIN_API getPointCount() override
     {
-        return static_cast<Steinberg::int32>(points.size());
+        return claiming ? claimedCount : static_cast<Steinberg::int32>(points.size());
     }
     Steinberg::tresult PLUGIN_API getPoint(Steinberg::int32 index, Steinberg::int32& sampleOffset,
                                            Steinberg::Vst::ParamValue& value) override;
@@ -47,6 +55,8 @@ private:
     Steinberg::Vst::ParamID id;
     std::vector<std::pair<Steinberg::int32, Steinberg::Vst::ParamValue>> points;
     bool refusing = false;
+    bool claiming = false;
+    Steinberg::int32 claimedCount = 0;
     int reads = 0;
 };
 

@@ -3,6 +3,7 @@
 #include "vstgui/lib/platform/linux/cairodrawcontext.h"
 #include <cairo-xcb.h>
 #include <cstdlib>
+#include <cstring>
 
 namespace VSTGUI
 {
@@ -10,6 +11,10 @@ namespace VSTGUI
 namespace
 {
 constexpr uint64_t kTimerIntervalMs = 16; // one redraw at most per display frame
+
+// XEmbed: the protocol version this window speaks, and the one message it acts on.
+constexpr uint32_t kXEmbedVersion = 1;
+constexpr uint32_t kXEmbedEmbeddedNotify = 0;
 
 xcb_visualtype_t* findVisual(xcb_connection_t* connection, xcb_visualid_t id)
 {
@@ -69,6 +74,15 @@ X11Frame::X11Frame(IPlatformFrameCallback* callback, xcb_connection_t* connectio
 {
 }
 
+xcb_atom_t X11Frame::intern(const char* name)
+{
+    auto cookie = xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
+    auto* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+    xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    std::free(reply);
+    return atom;
+}
+
 bool X11Frame::create(const CRect& size, uint32_t parentWindow)
 {
     // The child window takes the parent's visual, so it works whatever visual
@@ -88,18 +102,31 @@ bool X11Frame::create(const CRect& size, uint32_t parentWindow)
     uint32_t mask = XCB_CW_EVENT_MASK;
     uint32_t events = XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_BUTTON_PRESS |
                       XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION |
-                      XCB_EVENT_MASK_LEAVE_WINDOW | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+                      XCB_EVENT_MASK_LEAVE_WINDOW | XCB_EVENT_MASK_STRUCTURE_NOTIFY |
+                      XCB_EVENT_MASK_PROPERTY_CHANGE;
+    xembedInfo = intern("_XEMBED_INFO");
+    xembed = intern("_XEMBED");
     auto created =
         xcb_create_window_checked(connection, XCB_COPY_FROM_PARENT, window, parentWindow, 0, 0,
                                   static_cast<uint16_t>(width), static_cast<uint16_t>(height), 0,
                                   XCB_WINDOW_CLASS_INPUT_OUTPUT, visual->visual_id, mask, &events);
+    // XEmbed hosts read this as soon as they see the window created, so it
+    // goes to the server with the creation. No XEMBED_MAPPED flag: the host
+    // maps the window when it is ready for it.
+    if (xembedInfo != XCB_ATOM_NONE)
+    {
+        const uint32_t info[] = {kXEmbedVersion, 0};
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, xembedInfo, xembedInfo, 32,
+                            2, info);
+    }
     if (auto* error = xcb_request_check(connection, created))
     {
         std::free(error);
         window = 0;
         return false;
     }
-    xcb_map_window(connection, window);
+    if (xembedInfo == XCB_ATOM_NONE)
+        map(); // nothing announced, so nobody would ever ask
     xcb_flush(connection);
 
     registered = runLoop->registerEventHandler(xcb_get_file_descriptor(connection), this);
@@ -124,6 +151,12 @@ X11Frame::~X11Frame() noexcept
         cairo_device_destroy(device);
     }
     xcb_disconnect(connection);
+}
+
+void X11Frame::map()
+{
+    xcb_map_window(connection, window);
+    xcb_flush(connection);
 }
 
 void X11Frame::setSize(const CRect& size)
@@ -174,6 +207,25 @@ void X11Frame::dispatch(const xcb_generic_event_t& event)
     case XCB_EXPOSE:
         dirty = true;
         break;
+    case XCB_CLIENT_MESSAGE:
+    {
+        // Of XEmbed's messages only "embedded" needs an answer; activation and
+        // focus change nothing in an editor that takes no keyboard input.
+        auto& message = reinterpret_cast<const xcb_client_message_event_t&>(event);
+        if (message.type == xembed && message.format == 32 &&
+            message.data.data32[1] == kXEmbedEmbeddedNotify)
+            map();
+        break;
+    }
+    case XCB_PROPERTY_NOTIFY:
+    {
+        // Hosts that do not speak XEmbed never ask for the window to be
+        // mapped: it maps itself once the server has taken its announcement.
+        auto& change = reinterpret_cast<const xcb_property_notify_event_t&>(event);
+        if (change.window == window && change.atom == xembedInfo)
+            map();
+        break;
+    }
     case XCB_BUTTON_PRESS:
     {
         auto& press = reinterpret_cast<const xcb_button_press_event_t&>(event);

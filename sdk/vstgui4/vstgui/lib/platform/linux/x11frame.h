@@ -1,6 +1,7 @@
 // A child window inside the host's X11 window, drawn with cairo. It talks to
 // the X server on its own xcb connection, whose events it reads whenever the
-// host's run loop reports the connection readable.
+// host's run loop reports the connection readable. It is an XEmbed client:
+// hosts that embed by that protocol refuse a window that does not say so.
 #pragma once
 
 #include "vstgui/lib/platform/iplatformframe.h"
@@ -34,6 +35,8 @@ private:
     void onTimer() override;
     void dispatch(const xcb_generic_event_t& event);
     void redraw();
+    void map();
+    xcb_atom_t intern(const char* name);
 
     IPlatformFrameCallback* callback;
     xcb_connection_t* connection;
@@ -43,6 +46,8 @@ private:
     X11::IRunLoop* runLoop;
     xcb_window_t window{0};
     xcb_visualtype_t* visual{nullptr};
+    xcb_atom_t xembedInfo{XCB_ATOM_NONE};
+    xcb_atom_t xembed{XCB_ATOM_NONE};
     int32_t width{0};
     int32_t height{0};
     bool dirty{true};

@@ -25,9 +25,12 @@ public:
 
     bool isConnected() const;
 
-    // Opens a window at the view's size and attaches the view inside it;
-    // false (nothing left open) when the view refuses X11 or the attach.
+    // Opens a window at the view's size, attaches the view inside it and
+    // embeds the window the view creates there by XEmbed, as desktop hosts
+    // do; false (nothing left open, the reason in lastError()) when the view
+    // refuses X11 or the attach, or its window does not follow XEmbed.
     bool attach(Steinberg::IPlugView* view, const std::string& title = "Ferrulith");
+    const std::string& lastError() const { return error; }
     // Removes the view and closes the window; safe to call when not attached.
     void detach();
     bool isAttached() const { return view != nullptr; }
@@ -50,6 +53,7 @@ public:
 
 private:
     void processOwnEvents();
+    std::string embedViewWindow();
 
     struct Connection;
     std::unique_ptr<Connection> connection;
@@ -57,6 +61,7 @@ private:
     Steinberg::IPtr<Steinberg::IPlugView> view;
     uint32_t window{0};
     bool closedByUser{false};
+    std::string error;
 };
 
 } // namespace ferrulith::viewhost

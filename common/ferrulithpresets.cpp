@@ -1,4 +1,4 @@
-#include "ferrulithpresets.h"
+#include "common/ferrulithpresets.h"
 
 namespace quorvelware
 {
@@ -10,7 +10,7 @@ const char* const kPresetNames[kPresetCount] = {
 
 // Shortest decimals of the exact 32-bit values: row 0 equals a new patch's
 // starting values bit for bit (note "Res" is 0.40000004, not 0.4).
-const float kPresetValues[kPresetCount][kPresetValueCount] = {
+const float kPresetValues[kPresetCount][kSoundParamCount] = {
     {0.4f, 0.599f, 0.5f, 0.65f, 0.40000004f, 0.5f, 0.19f, 0.61f},
     {0.09000041f, 0.28000003f, 0.39000008f, 0.47f, 0.6499998f, 0.63000023f, 0.8500001f,
      0.44000062f},

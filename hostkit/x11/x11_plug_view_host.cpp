@@ -1,10 +1,12 @@
-#include "x11plugviewhost.h"
+#include "hostkit/x11/x11_plug_view_host.h"
 
-#include "hostframe.h"
+#include "hostkit/x11/host_frame.h"
+#include "hostkit/x11/xembedder.h"
 #include <cairo.h>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 #include <xcb/xcb.h>
 
 namespace ferrulith::viewhost
@@ -18,6 +20,7 @@ struct X11PlugViewHost::Connection
     xcb_screen_t* screen{nullptr};
     xcb_atom_t protocols{0};
     xcb_atom_t deleteWindow{0};
+    std::unique_ptr<XEmbedder> xembed;
 
     Connection()
     {
@@ -27,6 +30,7 @@ struct X11PlugViewHost::Connection
         screen = xcb_setup_roots_iterator(xcb_get_setup(xcb)).data;
         protocols = intern("WM_PROTOCOLS");
         deleteWindow = intern("WM_DELETE_WINDOW");
+        xembed = std::make_unique<XEmbedder>(xcb);
     }
     ~Connection() { xcb_disconnect(xcb); }
     xcb_atom_t intern(const char* name)
@@ -73,13 +77,20 @@ size_t X11PlugViewHost::registeredHandlerCount() const
 
 bool X11PlugViewHost::attach(IPlugView* newView, const std::string& title)
 {
+    error.clear();
     if (!isConnected() || !newView || view)
         return false;
     if (newView->isPlatformTypeSupported(kPlatformTypeX11EmbedWindowID) != kResultTrue)
+    {
+        error = "the editor does not support X11";
         return false;
+    }
     ViewRect size;
     if (newView->getSize(&size) != kResultOk || size.getWidth() <= 0 || size.getHeight() <= 0)
+    {
+        error = "the editor has no size";
         return false;
+    }
 
     auto* xcb = connection->xcb;
     window = xcb_generate_id(xcb);
@@ -94,7 +105,9 @@ bool X11PlugViewHost::attach(IPlugView* newView, const std::string& title)
     xcb_change_property(xcb, XCB_PROP_MODE_REPLACE, window, connection->protocols, XCB_ATOM_ATOM,
                         32, 1, &connection->deleteWindow);
     xcb_map_window(xcb, window);
-    xcb_flush(xcb);
+    // A round trip: the view creates its window inside ours on a connection
+    // of its own, which may reach the server first and find no parent.
+    std::free(xcb_get_input_focus_reply(xcb, xcb_get_input_focus(xcb), nullptr));
 
     newView->setFrame(frame);
     void* parent = reinterpret_cast<void*>(static_cast<uintptr_t>(window));
@@ -104,11 +117,39 @@ bool X11PlugViewHost::attach(IPlugView* newView, const std::string& title)
         xcb_destroy_window(xcb, window);
         xcb_flush(xcb);
         window = 0;
+        error = "the editor would not attach to an X11 window";
         return false;
     }
     view = newView;
     closedByUser = false;
+    error = embedViewWindow();
+    if (!error.empty())
+    {
+        detach();
+        return false;
+    }
     return true;
+}
+
+std::string X11PlugViewHost::embedViewWindow()
+{
+    // The view has created its window inside ours, on its own connection,
+    // before attached() returned.
+    auto* tree =
+        xcb_query_tree_reply(connection->xcb, xcb_query_tree(connection->xcb, window), nullptr);
+    std::vector<xcb_window_t> children;
+    if (tree)
+        children.assign(xcb_query_tree_children(tree),
+                        xcb_query_tree_children(tree) + xcb_query_tree_children_length(tree));
+    std::free(tree);
+    if (children.empty())
+        return "the editor created no window inside the host's window";
+    for (xcb_window_t child : children)
+        if (std::string problem = connection->xembed->check(child); !problem.empty())
+            return problem;
+    for (xcb_window_t child : children)
+        connection->xembed->embed(child, window);
+    return {};
 }
 
 void X11PlugViewHost::detach()

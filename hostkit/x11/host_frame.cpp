@@ -1,4 +1,4 @@
-#include "hostframe.h"
+#include "hostkit/x11/host_frame.h"
 
 #include <algorithm>
 #include <chrono>

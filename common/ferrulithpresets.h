@@ -4,16 +4,17 @@
 
 #include <cstdint>
 
+#include "common/ferrulithparamids.h"
+
 namespace quorvelware
 {
 
 constexpr int kPresetCount = 7;
-constexpr int kPresetValueCount = 8;
 
 // Row i is program i of the "Presets" list; column k is the normalized value
 // of parameter identifier k.
 extern const char* const kPresetNames[kPresetCount];
-extern const float kPresetValues[kPresetCount][kPresetValueCount];
+extern const float kPresetValues[kPresetCount][kSoundParamCount];
 
 // The preset row that a normalized value of the program-change parameter
 // selects. Values outside [0, 1] count as the nearest end, NaN as 0, so every
