@@ -75,9 +75,11 @@ inline bool patch_ring_above(const patch_gate_t* gate, const patch_ring_sum_t* s
 }
 
 // One gate update for shaped sample s at gate level level; returns the gated
-// sample. sum must be the running sum that belongs to this gate's window.
-inline float patch_gate_update(patch_gate_t* gate, patch_ring_sum_t* sum, float s, float level,
-                               float sample_rate)
+// sample. sum must be the running sum that belongs to this gate's window, and
+// window_len the gate's own; a caller that knows it as a constant spares the
+// ring advance a division.
+inline float patch_gate_update_sized(patch_gate_t* gate, patch_ring_sum_t* sum, float s,
+                                     float level, float sample_rate, int32_t window_len)
 {
     gate->attack_time = gate->attack_param * 0.1f;
 
@@ -85,7 +87,7 @@ inline float patch_gate_update(patch_gate_t* gate, patch_ring_sum_t* sum, float 
     patch_detail::account(sum, *slot, -1);
     *slot = s;
     patch_detail::account(sum, s, +1);
-    gate->window_pos = (gate->window_pos + 1) % gate->window_len;
+    gate->window_pos = (gate->window_pos + 1) % window_len;
 
     const double threshold = static_cast<double>(level * 3.0f);
     const bool above = patch_ring_above(gate, sum, threshold);
@@ -138,4 +140,10 @@ inline float patch_gate_update(patch_gate_t* gate, patch_ring_sum_t* sum, float 
     }
 
     return static_cast<float>(static_cast<double>(s) * gate->gain);
+}
+
+inline float patch_gate_update(patch_gate_t* gate, patch_ring_sum_t* sum, float s, float level,
+                               float sample_rate)
+{
+    return patch_gate_update_sized(gate, sum, s, level, sample_rate, gate->window_len);
 }

@@ -275,3 +275,13 @@ int32_t* patch_alloc_words(int32_t count);
 // the step's own: a patch whose window was written from outside must not be
 // stepped again.
 void patch_process_sample(patch_t* patch, const float* frame);
+
+// Processes frames stereo frames, in_l[i] and in_r[i] being frame i: the same,
+// bit for bit in every output sample and in everything left in the patch, as
+// frames calls of patch_process_sample, each followed by out_l[i] = the value
+// of out_l and out_r[i] = that of out_r. Much faster than those calls. A null
+// input reads as silence and a null output is not written; an output may be
+// the same buffer as an input, but must not overlap one otherwise. Allocates
+// nothing.
+void patch_process_block(patch_t* patch, const float* in_l, const float* in_r, float* out_l,
+                         float* out_r, int32_t frames);

@@ -12,6 +12,13 @@
 #include "dsp/patch.h"
 #include "dsp/tanh.h"
 
+struct patch_tanh_path_t;
+
+// patch_process_block with a chosen tanh path instead of the machine's own
+// choice; every path gives the same bits.
+void patch_process_block_on(const patch_tanh_path_t* path, patch_t* patch, const float* in_l,
+                            const float* in_r, float* out_l, float* out_r, int32_t frames);
+
 // Every heap block of patch_create comes from here. Tests link their own
 // definition to make a chosen allocation fail; keep it alone in its file.
 void* patch_heap_alloc(size_t size);
@@ -22,35 +29,137 @@ inline float patch_scaled(float factor, float value)
     return static_cast<float>(static_cast<int32_t>(factor)) * value;
 }
 
-// tanh in 32-bit, then forced into [-1, 1]; a NaN comes out as 1.0.
-inline float patch_saturate(float x)
+// t forced into [-1, 1]; a NaN comes out as 1.0.
+inline float patch_unit_clamp(float t)
 {
-    const float t = patch_tanh(x);
     const float upper = t < 1.0f ? t : 1.0f;
     return upper > -1.0f ? upper : -1.0f;
 }
+
+// tanh in 32-bit, then forced into [-1, 1].
+inline float patch_saturate(float x)
+{
+    return patch_unit_clamp(patch_tanh(x));
+}
+
+// Keeps the gate ring away from exactly +-1 so every sample stays finite.
+inline float patch_limit_shaped(float s)
+{
+    if (s > 0.99999f)
+        return 0.99999f;
+    if (!(s >= -0.99999f))
+        return -0.99999f;
+    return s;
+}
+
+// The value a parameter record is forced to: into its range, a NaN to max,
+// truncated toward zero when the record is an integer one.
+inline float patch_clamped_value(const patch_param_t* param)
+{
+    float value = param->value;
+    if (param->min > value)
+        value = param->min;
+    if (!(param->max >= value))
+        value = param->max;
+    if (param->is_integer == 1)
+        value = static_cast<float>(static_cast<int32_t>(value));
+    return value;
+}
+
+// Forces a parameter into its range, in place.
+inline float patch_clamp_param(patch_param_t* param)
+{
+    param->value = patch_clamped_value(param);
+    return param->value;
+}
+
+// The value compute gives for input, computed again only when the input's
+// bits differ from those of the last call.
+template <typename Compute> double patch_memoized(patch_memo_t* memo, float input, Compute compute)
+{
+    // Never zero, the key of an empty memo.
+    const uint64_t key = (uint64_t{1} << 32) | patch_float_bits(input);
+    if (memo->key != key)
+    {
+        memo->value = compute(input);
+        memo->key = key;
+    }
+    return memo->value;
+}
+
+// Sets the band's coef from its corner frequency, its pi and the sample rate,
+// computed again only when one of them changed.
+void patch_set_coef(patch_coef_memo_t* memo, patch_band_t* band, float sample_rate, double period);
 
 // Shared tone values of a frame, computed afresh.
 double patch_lo_gain(float lo_db);
 double patch_hi_gain(float hi_db);
 double patch_band_coef(const patch_band_t* band, double inv_rate);
 
+// What a frame derives from the clamped parameter values: the same for every
+// frame until a value or a factor changes.
+struct patch_frame_gains_t
+{
+    float drive_gain;
+    float volume_gain;
+    float gate_level;
+    float boost_gain;
+    float cut_value;
+    float res_value;
+    float lo_db;
+    float hi_db;
+};
+
+// value holds the eight clamped parameter values in record order.
+inline patch_frame_gains_t patch_frame_gains(const patch_t* patch, const float* value)
+{
+    patch_frame_gains_t g;
+    g.drive_gain = patch_scaled(patch->drive_factor, value[0]);
+    g.volume_gain = patch_scaled(patch->volume_factor, value[2]);
+    g.gate_level = patch_scaled(patch->noise_factor, value[1]);
+    g.boost_gain = patch_scaled(patch->boost_factor, value[7]);
+    g.cut_value = patch_scaled(patch->cut_factor, value[5]);
+    g.res_value = patch_scaled(patch->res_factor, value[4]);
+    g.lo_db = patch_scaled(patch->lo_factor, value[3]);
+    g.hi_db = patch_scaled(patch->hi_factor, value[6]);
+    return g;
+}
+
+// The wire slots that carry the frame's gains.
+inline void patch_store_gains(patch_wire_t* w, const patch_frame_gains_t& g)
+{
+    w->volume_gain = g.volume_gain;
+    w->drive_gain = g.drive_gain;
+    w->boost_gain = g.boost_gain;
+    w->gate_level = g.gate_level;
+    w->lo_db = g.lo_db;
+    w->hi_db = g.hi_db;
+    w->cut_value = g.cut_value;
+    w->res_value = g.res_value;
+}
+
+// Four cascaded one-pole low-pass stages, in 64-bit; returns the last stage's
+// output. V is a double, or a vector of doubles running several bands side by
+// side.
+template <typename V> inline V patch_band_stages(V* y, V x, V c, V offset)
+{
+    const V y0 = ((x - y[0]) * c + offset) + y[0];
+    const V y1 = (y0 - y[1]) * c + y[1];
+    const V y2 = (y1 - y[2]) * c + y[2];
+    const V y3 = (y2 - y[3]) * c + y[3];
+    y[0] = y0;
+    y[1] = y1;
+    y[2] = y2;
+    y[3] = y3;
+    return y3;
+}
+
 namespace patch_detail
 {
 
-// Four cascaded one-pole low-pass stages; returns the last stage's output.
 inline double run_stages(patch_band_t* band, double x)
 {
-    const double c = band->coef;
-    const double y0 = ((x - band->y[0]) * c + band->offset) + band->y[0];
-    const double y1 = (y0 - band->y[1]) * c + band->y[1];
-    const double y2 = (y1 - band->y[2]) * c + band->y[2];
-    const double y3 = (y2 - band->y[3]) * c + band->y[3];
-    band->y[0] = y0;
-    band->y[1] = y1;
-    band->y[2] = y2;
-    band->y[3] = y3;
-    return y3;
+    return patch_band_stages(band->y, x, band->coef, band->offset);
 }
 
 } // namespace patch_detail
@@ -86,27 +195,78 @@ inline void patch_filter_tune(patch_filter_t* filter, float f, float r)
     filter->q = q;
 }
 
-// One ladder update on input x; returns the band-pass output.
+// The ladder's running values: b0 the last feedback-corrected input, b1 to b4
+// the stages, b4 after the clip.
+template <typename V> struct patch_ladder_t
+{
+    V b0;
+    V b1;
+    V b2;
+    V b3;
+    V b4;
+};
+
+// One ladder update on input x_in, in 32-bit; returns the band-pass output. V
+// is a float, or a vector of floats running several ladders side by side.
+template <typename V> inline V patch_ladder_run(patch_ladder_t<V>& s, V x_in, V p, V k, V q)
+{
+    const V x = x_in - q * s.b4;
+    const V b1 = (x + s.b0) * p - s.b1 * k;
+    const V b2 = (s.b1 + b1) * p - s.b2 * k;
+    const V b3 = (s.b2 + b2) * p - s.b3 * k;
+    const V b4 = (s.b3 + b3) * p - s.b4 * k;
+    // 0.166667, deliberately not the float nearest 1/6.
+    const V clipped = b4 - (b4 * b4) * (b4 * 0.166667f);
+    s = {x, b1, b2, b3, clipped};
+    return (b3 - clipped) * 3.0f;
+}
+
+// One ladder update of a filter block on input x; returns the band-pass output.
 inline float patch_filter_run(patch_filter_t* filter, float x_in)
 {
-    const float p = filter->p;
-    const float k = filter->k;
-    const float x = x_in - filter->q * filter->b4;
-
     filter->t_b2 = filter->b2;
     filter->t_b3 = filter->b3;
+    patch_ladder_t<float> s{filter->b0, filter->b1, filter->b2, filter->b3, filter->b4};
+    const float out = patch_ladder_run(s, x_in, filter->p, filter->k, filter->q);
+    filter->b0 = s.b0;
+    filter->b1 = s.b1;
+    filter->b2 = s.b2;
+    filter->b3 = s.b3;
+    filter->b4 = s.b4;
+    return out;
+}
 
-    const float b1 = (x + filter->b0) * p - filter->b1 * k;
-    const float b2 = (filter->b1 + b1) * p - filter->b2 * k;
-    const float b3 = (filter->b2 + b2) * p - filter->b3 * k;
-    const float b4 = (filter->b3 + b3) * p - filter->b4 * k;
-    // 0.166667, deliberately not the float nearest 1/6.
-    const float clipped = b4 - (b4 * b4) * (b4 * 0.166667f);
+// Sets every tone block's tuning for a frame: both filters (the left takes the
+// right one's f and r), the band gains and the band coefficients.
+inline void patch_tune_tone(patch_t* patch, const patch_frame_gains_t& g)
+{
+    patch_step_cache_t& cache = patch->cache;
+    const float sample_rate = patch->sample_rate;
+    patch_filter_tune(&patch->filter_r, g.cut_value * 0.3f, g.res_value * 0.9f);
+    patch_filter_tune(&patch->filter_l, patch->filter_r.f, patch->filter_r.r);
+    const double low_gain = patch_memoized(&cache.lo_gain, g.lo_db, patch_lo_gain);
+    const double high_gain = patch_memoized(&cache.hi_gain, g.hi_db, patch_hi_gain);
+    patch->lo_r.gain = low_gain;
+    patch->lo_l.gain = low_gain;
+    patch->hi_r.gain = high_gain;
+    patch->hi_l.gain = high_gain;
+    const double period = patch_memoized(
+        &cache.inv_rate, sample_rate, [](float rate) { return 1.0 / static_cast<double>(rate); });
+    patch_set_coef(&cache.coef_lo_r, &patch->lo_r, sample_rate, period);
+    patch_set_coef(&cache.coef_hi_r, &patch->hi_r, sample_rate, period);
+    patch_set_coef(&cache.coef_lo_l, &patch->lo_l, sample_rate, period);
+    patch_set_coef(&cache.coef_hi_l, &patch->hi_l, sample_rate, period);
+}
 
-    filter->b0 = x;
-    filter->b1 = b1;
-    filter->b2 = b2;
-    filter->b3 = b3;
-    filter->b4 = clipped;
-    return (b3 - clipped) * 3.0f;
+// The mixer: low band, band-pass and high band, weighted, in 32-bit. V is a
+// float or a vector of floats mixing several channels side by side.
+template <typename V> inline V patch_mix(V w_lo, V w_bp, V w_hi, V lo, V bp, V hi)
+{
+    return (lo * w_lo + bp * w_bp) + hi * w_hi;
+}
+
+// weight: a channel's four mixer weights; the third is not used.
+inline float patch_mix(const float* weight, float lo, float bp, float hi)
+{
+    return patch_mix(weight[0], weight[1], weight[3], lo, bp, hi);
 }

@@ -1,13 +1,17 @@
 // Cost of one stereo frame through the patch: the engine's step and the step
 // as first written (from the tests' reference copy), at the starting
-// parameters and with every parameter changing every frame, beside the floors
-// of the eight tanh calls every frame has to make.
+// parameters and with every parameter changing every frame, and the block
+// routine on each tanh path this machine runs, beside the floors of the eight
+// tanh calls every frame has to make.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "dsp/patch.h"
+#include "dsp/patch_internal.h"
+#include "dsp/tanh_paths.h"
 #include "reference/literal_step.h"
 #include "support/tanh_floor.h"
 
@@ -111,5 +115,46 @@ void BM_StepParametersEveryFrame(benchmark::State& state)
     run_step(state, patch_process_sample, true);
 }
 BENCHMARK(BM_StepParametersEveryFrame);
+
+// The block routine on one tanh path, over blocks of state.range(1) frames.
+void BM_Block(benchmark::State& state, const patch_tanh_path_t* path)
+{
+    tanh_floor::independent_ns();
+    tanh_floor::chained_ns();
+    const std::vector<float>& signal = tanh_floor::noisy_signal();
+    std::vector<float> in_l(kFrames), in_r(kFrames), out_l(kFrames), out_r(kFrames);
+    for (int i = 0; i < kFrames; ++i)
+    {
+        in_l[i] = signal[2 * i];
+        in_r[i] = signal[2 * i + 1];
+    }
+    const int size = static_cast<int>(state.range(0));
+    patch_t* patch = patch_create(kRate);
+    int start = 0;
+    tanh_floor::FrameTimer timer;
+    for (auto _ : state)
+    {
+        patch_process_block_on(path, patch, &in_l[start], &in_r[start], &out_l[start],
+                               &out_r[start], size);
+        benchmark::DoNotOptimize(out_l.data());
+        start = (start + size) & (kFrames - 1);
+    }
+    timer.report(state, static_cast<double>(state.iterations()) * size);
+    patch_destroy(patch);
+}
+
+void register_block_benchmarks()
+{
+    int32_t count = 0;
+    const patch_tanh_path_t* paths = patch_tanh_paths(&count);
+    for (int32_t p = 0; p < count; ++p)
+    {
+        if (!paths[p].runs_here())
+            continue;
+        const std::string name = std::string("BM_Block_") + paths[p].name;
+        benchmark::RegisterBenchmark(name.c_str(), BM_Block, &paths[p])->Arg(64)->Arg(512);
+    }
+}
+const bool registered = (register_block_benchmarks(), true);
 
 } // namespace
