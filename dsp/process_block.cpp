@@ -16,7 +16,7 @@ namespace
 {
 
 // Frames per chunk: every signal of a chunk stays in the first-level cache.
-constexpr int32_t kChunk = 128;
+constexpr int32_t kChunk = 32;
 
 // One chunk of the block: n frames from start, each signal the left
 // channel's n values, then the right one's.

@@ -58,14 +58,3 @@ const patch_tanh_path_t* patch_tanh_paths(int32_t* count)
     *count = kPathCount;
     return kPaths;
 }
-
-const patch_tanh_path_t* patch_tanh_chosen_path()
-{
-    const patch_tanh_path_t* chosen = &kPaths[0];
-    for (const patch_tanh_path_t& path : kPaths)
-    {
-        if (path.runs_here())
-            chosen = &path;
-    }
-    return chosen;
-}

@@ -27,7 +27,7 @@ struct patch_tanh_path_t
 // processor the engine runs on.
 const patch_tanh_path_t* patch_tanh_paths(int32_t* count);
 
-// The path the block routine takes on this machine.
+// The path the block routine takes on this machine: the widest it runs.
 const patch_tanh_path_t* patch_tanh_chosen_path();
 
 // One definition per path, each in its own file.

@@ -1,11 +1,13 @@
 // Cost of FerrulithProcessor::process per frame at common block sizes, with no
-// parameter changes and with all nine parameters automated in every block,
-// beside the floors of the eight tanh calls per frame. The automated runs
-// also report their ratio to the unautomated run of the same block size
-// (x_still), which must stay close to 1.
+// parameter changes and with all nine parameters automated in every block, on
+// each tanh path this machine runs, beside the floors of the eight tanh calls
+// per frame. The automated runs also report their ratio to the unautomated run
+// of the same path and block size (x_still), which must stay close to 1.
 #include <benchmark/benchmark.h>
 
 #include <map>
+#include <string>
+#include <utility>
 #include <memory>
 #include <vector>
 
@@ -14,6 +16,7 @@
 #include "processor/ferrulithprocessor.h"
 #include "support/audioblock.h"
 #include "support/parameterchanges.h"
+#include "processor/bench_tanh_path.h"
 #include "support/tanh_floor.h"
 
 namespace
@@ -54,15 +57,17 @@ private:
     IAudioProcessor* proc = nullptr;
 };
 
-// Unautomated time per frame by block size, for the automated runs' ratio.
-std::map<int, double>& still_ns()
+// Unautomated time per frame by path and block size, for the automated runs'
+// ratio.
+std::map<std::pair<const patch_tanh_path_t*, int>, double>& still_ns()
 {
-    static std::map<int, double> ns;
+    static std::map<std::pair<const patch_tanh_path_t*, int>, double> ns;
     return ns;
 }
 
-void run_process(benchmark::State& state, bool automate)
+void run_process(benchmark::State& state, const patch_tanh_path_t* path, bool automate)
 {
+    bench_tanh_path = path;
     tanh_floor::independent_ns();
     tanh_floor::chained_ns();
     const int32 size = static_cast<int32>(state.range(0));
@@ -102,20 +107,11 @@ void run_process(benchmark::State& state, bool automate)
     const double frames = static_cast<double>(state.iterations()) * size;
     timer.report(state, frames);
     const double per_frame = state.counters["ns_frame"];
+    const auto key = std::make_pair(path, static_cast<int>(size));
     if (!automate)
-        still_ns()[size] = per_frame;
-    else if (still_ns().count(size) != 0)
-        state.counters["x_still"] = per_frame / still_ns()[size];
-}
-
-void BM_ProcessUnautomated(benchmark::State& state)
-{
-    run_process(state, false);
-}
-
-void BM_ProcessAllAutomated(benchmark::State& state)
-{
-    run_process(state, true);
+        still_ns()[key] = per_frame;
+    else if (still_ns().count(key) != 0)
+        state.counters["x_still"] = per_frame / still_ns()[key];
 }
 
 void BM_FloorEightTanhf(benchmark::State& state)
@@ -136,10 +132,22 @@ BENCHMARK(BM_FloorEightTanhf);
 // Unautomated first at each size, so the automated run can report its ratio.
 void register_process_benchmarks()
 {
-    for (int size : {32, 64, 512, 4096})
+    int32_t count = 0;
+    const patch_tanh_path_t* paths = patch_tanh_paths(&count);
+    for (int32_t p = 0; p < count; ++p)
     {
-        benchmark::RegisterBenchmark("BM_ProcessUnautomated", BM_ProcessUnautomated)->Arg(size);
-        benchmark::RegisterBenchmark("BM_ProcessAllAutomated", BM_ProcessAllAutomated)->Arg(size);
+        if (!paths[p].runs_here())
+            continue;
+        const std::string name = paths[p].name;
+        for (int size : {32, 64, 512, 4096})
+        {
+            benchmark::RegisterBenchmark(("BM_Process_" + name + "_Unautomated").c_str(),
+                                         run_process, &paths[p], false)
+                ->Arg(size);
+            benchmark::RegisterBenchmark(("BM_Process_" + name + "_AllAutomated").c_str(),
+                                         run_process, &paths[p], true)
+                ->Arg(size);
+        }
     }
 }
 const bool registered = (register_process_benchmarks(), true);
