@@ -8,26 +8,21 @@
 #include <cmath>
 #include <cstddef>
 
+#include "dsp/frame_kernels.h"
 #include "dsp/noise_gate.h"
 #include "dsp/patch.h"
 #include "dsp/tanh.h"
 
-struct patch_tanh_path_t;
+struct patch_vector_path_t;
 
 // patch_process_block with a chosen tanh path instead of the machine's own
 // choice; every path gives the same bits.
-void patch_process_block_on(const patch_tanh_path_t* path, patch_t* patch, const float* in_l,
+void patch_process_block_on(const patch_vector_path_t* path, patch_t* patch, const float* in_l,
                             const float* in_r, float* out_l, float* out_r, int32_t frames);
 
 // Every heap block of patch_create comes from here. Tests link their own
 // definition to make a chosen allocation fail; keep it alone in its file.
 void* patch_heap_alloc(size_t size);
-
-// The factor's integer part (truncated toward zero) times value, in 32-bit.
-inline float patch_scaled(float factor, float value)
-{
-    return static_cast<float>(static_cast<int32_t>(factor)) * value;
-}
 
 // t forced into [-1, 1]; a NaN comes out as 1.0.
 inline float patch_unit_clamp(float t)
@@ -96,64 +91,7 @@ double patch_lo_gain(float lo_db);
 double patch_hi_gain(float hi_db);
 double patch_band_coef(const patch_band_t* band, double inv_rate);
 
-// What a frame derives from the clamped parameter values: the same for every
-// frame until a value or a factor changes.
-struct patch_frame_gains_t
-{
-    float drive_gain;
-    float volume_gain;
-    float gate_level;
-    float boost_gain;
-    float cut_value;
-    float res_value;
-    float lo_db;
-    float hi_db;
-};
-
-// value holds the eight clamped parameter values in record order.
-inline patch_frame_gains_t patch_frame_gains(const patch_t* patch, const float* value)
-{
-    patch_frame_gains_t g;
-    g.drive_gain = patch_scaled(patch->drive_factor, value[0]);
-    g.volume_gain = patch_scaled(patch->volume_factor, value[2]);
-    g.gate_level = patch_scaled(patch->noise_factor, value[1]);
-    g.boost_gain = patch_scaled(patch->boost_factor, value[7]);
-    g.cut_value = patch_scaled(patch->cut_factor, value[5]);
-    g.res_value = patch_scaled(patch->res_factor, value[4]);
-    g.lo_db = patch_scaled(patch->lo_factor, value[3]);
-    g.hi_db = patch_scaled(patch->hi_factor, value[6]);
-    return g;
-}
-
-// The wire slots that carry the frame's gains.
-inline void patch_store_gains(patch_wire_t* w, const patch_frame_gains_t& g)
-{
-    w->volume_gain = g.volume_gain;
-    w->drive_gain = g.drive_gain;
-    w->boost_gain = g.boost_gain;
-    w->gate_level = g.gate_level;
-    w->lo_db = g.lo_db;
-    w->hi_db = g.hi_db;
-    w->cut_value = g.cut_value;
-    w->res_value = g.res_value;
-}
-
-// Four cascaded one-pole low-pass stages, in 64-bit; returns the last stage's
-// output. V is a double, or a vector of doubles running several bands side by
-// side.
-template <typename V> inline V patch_band_stages(V* y, V x, V c, V offset)
-{
-    const V y0 = ((x - y[0]) * c + offset) + y[0];
-    const V y1 = (y0 - y[1]) * c + y[1];
-    const V y2 = (y1 - y[2]) * c + y[2];
-    const V y3 = (y2 - y[3]) * c + y[3];
-    y[0] = y0;
-    y[1] = y1;
-    y[2] = y2;
-    y[3] = y3;
-    return y3;
-}
-
+// Four cascaded one-pole low-pass stages of a band on input x.
 namespace patch_detail
 {
 
@@ -195,32 +133,6 @@ inline void patch_filter_tune(patch_filter_t* filter, float f, float r)
     filter->q = q;
 }
 
-// The ladder's running values: b0 the last feedback-corrected input, b1 to b4
-// the stages, b4 after the clip.
-template <typename V> struct patch_ladder_t
-{
-    V b0;
-    V b1;
-    V b2;
-    V b3;
-    V b4;
-};
-
-// One ladder update on input x_in, in 32-bit; returns the band-pass output. V
-// is a float, or a vector of floats running several ladders side by side.
-template <typename V> inline V patch_ladder_run(patch_ladder_t<V>& s, V x_in, V p, V k, V q)
-{
-    const V x = x_in - q * s.b4;
-    const V b1 = (x + s.b0) * p - s.b1 * k;
-    const V b2 = (s.b1 + b1) * p - s.b2 * k;
-    const V b3 = (s.b2 + b2) * p - s.b3 * k;
-    const V b4 = (s.b3 + b3) * p - s.b4 * k;
-    // 0.166667, deliberately not the float nearest 1/6.
-    const V clipped = b4 - (b4 * b4) * (b4 * 0.166667f);
-    s = {x, b1, b2, b3, clipped};
-    return (b3 - clipped) * 3.0f;
-}
-
 // One ladder update of a filter block on input x; returns the band-pass output.
 inline float patch_filter_run(patch_filter_t* filter, float x_in)
 {
@@ -256,13 +168,6 @@ inline void patch_tune_tone(patch_t* patch, const patch_frame_gains_t& g)
     patch_set_coef(&cache.coef_hi_r, &patch->hi_r, sample_rate, period);
     patch_set_coef(&cache.coef_lo_l, &patch->lo_l, sample_rate, period);
     patch_set_coef(&cache.coef_hi_l, &patch->hi_l, sample_rate, period);
-}
-
-// The mixer: low band, band-pass and high band, weighted, in 32-bit. V is a
-// float or a vector of floats mixing several channels side by side.
-template <typename V> inline V patch_mix(V w_lo, V w_bp, V w_hi, V lo, V bp, V hi)
-{
-    return (lo * w_lo + bp * w_bp) + hi * w_hi;
 }
 
 // weight: a channel's four mixer weights; the third is not used.

@@ -1,5 +1,5 @@
 // The engine's tanh for one value. Every tanh of the sound goes through it or
-// through a vector path of dsp/tanh_paths.h, which give the same bits.
+// through a vector path of dsp/vector_paths.h, which give the same bits.
 #pragma once
 
 #include <cstdint>
@@ -27,6 +27,8 @@ struct ScalarLanes
     static F mul(F a, F b) { return a * b; }
     static F div(F a, F b) { return a / b; }
     static F neg(F a) { return -a; }
+    static F min(F a, F b) { return a < b ? a : b; }
+    static F max(F a, F b) { return a > b ? a : b; }
     static I bits(F a)
     {
         I b;
@@ -57,6 +59,8 @@ struct ScalarLanes
     static M eq(I a, I b) { return a == b; }
     static M either(M a, M b) { return a | b; }
     static M other(M a) { return !a; }
+    static M both(M a, M b) { return a & b; }
+    static bool all(M m) { return m; }
     static F pick(M m, F a, F b) { return m ? a : b; }
     static I pick(M m, I a, I b) { return m ? a : b; }
     static I trunc(F a) { return static_cast<I>(a); }

@@ -15,7 +15,8 @@
 //   bits(F) -> I, from_bits(I) -> F: the same bits reinterpreted;
 //   iadd, isub (wrapping), shl23, iand, ior, ixor, sar31: integer
 //   arithmetic (sar31 spreads the sign over the lane);
-//   lt, gt, eq: signed integer comparisons; either, other: mask logic;
+//   lt, gt, eq: signed integer comparisons; either, both, other: mask
+//   logic; all: whether a mask holds in every lane;
 //   pick(m, a, b): a where m holds, else b, for float and integer lanes;
 //   branches: true when a lane can branch (a scalar) instead of picking;
 //   trunc(F) -> I toward zero, to_float(I) -> F;
@@ -55,6 +56,16 @@ constexpr int32_t kQ4 = 0x36867e54;
 constexpr int32_t kQ5 = static_cast<int32_t>(0xb457edbb);
 constexpr int32_t kSignBit = INT32_MIN;
 
+// What a caller knows of every lane's |x|: nothing, or that it lies in
+// [2^-26, 1) or in [1, 22). A known range leaves out the branches no lane can
+// take; the others run as they would anyway.
+enum class Range
+{
+    any,
+    below_one,
+    from_one,
+};
+
 // a() where m holds, else b(). A scalar lane runs only the branch it takes;
 // vector lanes run both and keep each lane's own.
 template <class L, class A, class B>
@@ -85,21 +96,25 @@ template <class L> PATCH_TANH_INLINE typename L::F with_sign(typename L::F z, ty
 
 // k of y = k ln 2 + r: 0 up to 0.5 ln 2, +-1 up to 1.5 ln 2, beyond that
 // y / ln 2 rounded half away from zero. hy is |y|'s bits, sign y's sign bit.
-template <class L>
+template <class L, Range R>
 PATCH_TANH_INLINE typename L::I multiple_of_ln2(typename L::F y, typename L::I hy,
                                                 typename L::I sign)
 {
-    return choose<L>(
-        L::lt(hy, L::i(0x3eb17219)), PATCH_TANH_BRANCH { return L::i(0); },
-        PATCH_TANH_BRANCH {
-            return choose<L>(
-                L::lt(hy, L::i(0x3f851592)),
-                PATCH_TANH_BRANCH { return L::ior(L::i(1), L::sar31(sign)); },
-                PATCH_TANH_BRANCH {
-                    const typename L::F rounding = L::from_bits(L::ior(L::bits(L::f(0.5f)), sign));
-                    return L::trunc(L::add(L::mul(L::from_bits(L::i(kInvLn2)), y), rounding));
-                });
-        });
+    const auto far = PATCH_TANH_BRANCH
+    {
+        const typename L::F rounding = L::from_bits(L::ior(L::bits(L::f(0.5f)), sign));
+        return L::trunc(L::add(L::mul(L::from_bits(L::i(kInvLn2)), y), rounding));
+    };
+    if constexpr (R == Range::from_one)
+        return far(); // y is at least 2
+    else
+        return choose<L>(
+            L::lt(hy, L::i(0x3eb17219)), PATCH_TANH_BRANCH { return L::i(0); },
+            PATCH_TANH_BRANCH {
+                return choose<L>(
+                    L::lt(hy, L::i(0x3f851592)),
+                    PATCH_TANH_BRANCH { return L::ior(L::i(1), L::sar31(sign)); }, far);
+            });
 }
 
 // v with k added to its exponent field (k_field is k << 23).
@@ -111,133 +126,177 @@ PATCH_TANH_INLINE typename L::F times_two_to_k(typename L::F v, typename L::I k_
 
 // 2^k (1 + r + ...) - 1 for k below -1 or above 1, ec the correction of the
 // approximation; how the 1 is taken off depends on how far 2^k is from it.
-template <class L>
+template <class L, Range R>
 PATCH_TANH_INLINE typename L::F far_from_zero(typename L::I k, typename L::F r, typename L::F ec)
 {
     using F = typename L::F;
     const F one = L::f(1.0f);
     const typename L::I k_field = L::shl23(k);
-    return choose<L>(
-        L::either(L::lt(k, L::i(-1)), L::gt(k, L::i(56))),
-        PATCH_TANH_BRANCH {
-            return L::sub(times_two_to_k<L>(L::sub(one, L::sub(ec, r)), k_field), one);
-        },
-        PATCH_TANH_BRANCH {
-            const F pow_minus_k = L::from_bits(L::shl23(L::isub(L::i(0x7f), k)));
-            return choose<L>(
-                L::lt(k, L::i(23)),
-                PATCH_TANH_BRANCH {
-                    return times_two_to_k<L>(L::sub(L::sub(one, pow_minus_k), L::sub(ec, r)),
-                                             k_field);
-                },
-                PATCH_TANH_BRANCH {
-                    return times_two_to_k<L>(L::add(L::sub(r, L::add(ec, pow_minus_k)), one),
-                                             k_field);
-                });
-        });
+    const auto far = PATCH_TANH_BRANCH
+    {
+        return L::sub(times_two_to_k<L>(L::sub(one, L::sub(ec, r)), k_field), one);
+    };
+    if constexpr (R == Range::below_one)
+        return far(); // k is -2 or -3
+    else
+        return choose<L>(
+            L::either(L::lt(k, L::i(-1)), L::gt(k, L::i(56))), far, PATCH_TANH_BRANCH {
+                const F pow_minus_k = L::from_bits(L::shl23(L::isub(L::i(0x7f), k)));
+                return choose<L>(
+                    L::lt(k, L::i(23)),
+                    PATCH_TANH_BRANCH {
+                        return times_two_to_k<L>(L::sub(L::sub(one, pow_minus_k), L::sub(ec, r)),
+                                                 k_field);
+                    },
+                    PATCH_TANH_BRANCH {
+                        return times_two_to_k<L>(L::add(L::sub(r, L::add(ec, pow_minus_k)), one),
+                                                 k_field);
+                    });
+            });
 }
 
 // expm1 of y for the arguments tanh hands it: 2|x| in [2, 44) and -2|x| in
 // (-2, -2^-54]. y never reaches the overflow or the -1 limit of a general
 // expm1, and a positive y is at least 2, so k is never 1.
-template <class L> PATCH_TANH_INLINE typename L::F expm1_lanes(typename L::F y)
+template <class L, Range R> PATCH_TANH_INLINE typename L::F expm1_lanes(typename L::F y)
 {
     using F = typename L::F;
     using I = typename L::I;
     const I hy = L::iand(L::bits(y), L::i(0x7fffffff));
 
-    // Below 2^-25 expm1 rounds to y itself.
-    return choose<L>(
-        L::lt(hy, L::i(0x33000000)), PATCH_TANH_BRANCH { return y; },
-        PATCH_TANH_BRANCH {
-            const F one = L::f(1.0f);
-            const F half = L::f(0.5f);
-            const I k = multiple_of_ln2<L>(y, hy, L::iand(L::bits(y), L::i(kSignBit)));
-            const F tk = L::to_float(k);
-            const F hi = L::sub(y, L::mul(tk, L::from_bits(L::i(kLn2Hi))));
-            const F lo = L::mul(tk, L::from_bits(L::i(kLn2Lo)));
-            const F r = L::sub(hi, lo);
+    const auto reduced = PATCH_TANH_BRANCH
+    {
+        const F one = L::f(1.0f);
+        const F half = L::f(0.5f);
+        const I k = multiple_of_ln2<L, R>(y, hy, L::iand(L::bits(y), L::i(kSignBit)));
+        const F tk = L::to_float(k);
+        const F hi = L::sub(y, L::mul(tk, L::from_bits(L::i(kLn2Hi))));
+        const F lo = L::mul(tk, L::from_bits(L::i(kLn2Lo)));
+        const F r = L::sub(hi, lo);
 
-            const F hfx = L::mul(half, r);
-            const F hxs = L::mul(r, hfx);
-            F poly = L::mul(hxs, L::from_bits(L::i(kQ5)));
-            poly = L::mul(hxs, L::add(L::from_bits(L::i(kQ4)), poly));
-            poly = L::mul(hxs, L::add(L::from_bits(L::i(kQ3)), poly));
-            poly = L::mul(hxs, L::add(L::from_bits(L::i(kQ2)), poly));
-            poly = L::mul(hxs, L::add(L::from_bits(L::i(kQ1)), poly));
-            const F r1 = L::add(one, poly);
-            const F t = L::sub(L::f(3.0f), L::mul(r1, hfx));
-            const F e = L::mul(hxs, L::div(L::sub(r1, t), L::sub(L::f(6.0f), L::mul(r, t))));
+        const F hfx = L::mul(half, r);
+        const F hxs = L::mul(r, hfx);
+        F poly = L::mul(hxs, L::from_bits(L::i(kQ5)));
+        poly = L::mul(hxs, L::add(L::from_bits(L::i(kQ4)), poly));
+        poly = L::mul(hxs, L::add(L::from_bits(L::i(kQ3)), poly));
+        poly = L::mul(hxs, L::add(L::from_bits(L::i(kQ2)), poly));
+        poly = L::mul(hxs, L::add(L::from_bits(L::i(kQ1)), poly));
+        const F r1 = L::add(one, poly);
+        const F t = L::sub(L::f(3.0f), L::mul(r1, hfx));
+        const F e = L::mul(hxs, L::div(L::sub(r1, t), L::sub(L::f(6.0f), L::mul(r, t))));
 
-            // k = 0 needs no correction for the rounding of r.
+        const auto corrected = PATCH_TANH_BRANCH
+        {
+            const F c = L::sub(L::sub(hi, r), lo); // what r lost to rounding
+            const F ec = L::sub(L::sub(L::mul(r, L::sub(e, c)), c), hxs);
+            if constexpr (R == Range::from_one)
+                return far_from_zero<L, R>(k, r, ec);
+            else
+                return choose<L>(
+                    L::eq(k, L::i(-1)),
+                    PATCH_TANH_BRANCH { return L::sub(L::mul(half, L::sub(r, ec)), half); },
+                    PATCH_TANH_BRANCH { return far_from_zero<L, R>(k, r, ec); });
+        };
+        // k = 0 needs no correction for the rounding of r.
+        if constexpr (R == Range::from_one)
+            return corrected();
+        else
             return choose<L>(
                 L::eq(k, L::i(0)),
-                PATCH_TANH_BRANCH { return L::sub(r, L::sub(L::mul(r, e), hxs)); },
-                PATCH_TANH_BRANCH {
-                    const F c = L::sub(L::sub(hi, r), lo); // what r lost to rounding
-                    const F ec = L::sub(L::sub(L::mul(r, L::sub(e, c)), c), hxs);
-                    return choose<L>(
-                        L::eq(k, L::i(-1)),
-                        PATCH_TANH_BRANCH { return L::sub(L::mul(half, L::sub(r, ec)), half); },
-                        PATCH_TANH_BRANCH { return far_from_zero<L>(k, r, ec); });
-                });
-        });
+                PATCH_TANH_BRANCH { return L::sub(r, L::sub(L::mul(r, e), hxs)); }, corrected);
+    };
+    // Below 2^-25 expm1 rounds to y itself.
+    if constexpr (R != Range::any)
+        return reduced();
+    else
+        return choose<L>(
+            L::lt(hy, L::i(0x33000000)), PATCH_TANH_BRANCH { return y; }, reduced);
 }
 
 // tanh a for a = |x| in [2^-55, 22): 1 - 2/(t + 2) with t = expm1(2a) from
 // a = 1 up, -t/(t + 2) with t = expm1(-2a) below.
-template <class L> PATCH_TANH_INLINE typename L::F tanh_curve(typename L::F a)
+template <class L, Range R> PATCH_TANH_INLINE typename L::F tanh_curve(typename L::F a)
 {
     using F = typename L::F;
     const F one = L::f(1.0f);
     const F two = L::f(2.0f);
-    const auto from_one = L::gt(L::bits(a), L::i(0x3f7fffff));
-    const F t = expm1_lanes<L>(choose<L>(
-        from_one, PATCH_TANH_BRANCH { return L::mul(two, a); },
-        PATCH_TANH_BRANCH { return L::mul(L::f(-2.0f), a); }));
-    // One division serves both sides.
-    const F q = L::div(
-        choose<L>(
-            from_one, PATCH_TANH_BRANCH { return two; }, PATCH_TANH_BRANCH { return L::neg(t); }),
-        L::add(t, two));
-    return choose<L>(
-        from_one, PATCH_TANH_BRANCH { return L::sub(one, q); }, PATCH_TANH_BRANCH { return q; });
+    if constexpr (R == Range::from_one)
+    {
+        return L::sub(one, L::div(two, L::add(expm1_lanes<L, R>(L::mul(two, a)), two)));
+    }
+    else if constexpr (R == Range::below_one)
+    {
+        const F t = expm1_lanes<L, R>(L::mul(L::f(-2.0f), a));
+        return L::div(L::neg(t), L::add(t, two));
+    }
+    else
+    {
+        const auto from_one = L::gt(L::bits(a), L::i(0x3f7fffff));
+        const F t = expm1_lanes<L, R>(choose<L>(
+            from_one, PATCH_TANH_BRANCH { return L::mul(two, a); },
+            PATCH_TANH_BRANCH { return L::mul(L::f(-2.0f), a); }));
+        // One division serves both sides.
+        const F q = L::div(choose<L>(
+                               from_one, PATCH_TANH_BRANCH { return two; },
+                               PATCH_TANH_BRANCH { return L::neg(t); }),
+                           L::add(t, two));
+        return choose<L>(
+            from_one, PATCH_TANH_BRANCH { return L::sub(one, q); },
+            PATCH_TANH_BRANCH { return q; });
+    }
 }
 
-template <class L> PATCH_TANH_INLINE typename L::F tanh_lanes(typename L::F x)
+template <class L, Range R = Range::any> PATCH_TANH_INLINE typename L::F tanh_lanes(typename L::F x)
 {
     using F = typename L::F;
     using I = typename L::I;
     const I ix = L::iand(L::bits(x), L::i(0x7fffffff));
-
+    const I sign = L::iand(L::bits(x), L::i(kSignBit));
     // A NaN comes back quieted, sign and payload kept: x + x does to it what
     // the classic 1/x + 1 does.
-    return choose<L>(
-        L::gt(ix, L::i(0x7f800000)), PATCH_TANH_BRANCH { return L::add(x, x); },
-        PATCH_TANH_BRANCH {
-            const auto saturated = L::gt(ix, L::i(0x41afffff)); // |x| >= 22, infinities too
-            const auto tiny = L::lt(ix, L::i(0x24000000));      // |x| < 2^-55, zeros too
-            return choose<L>(
-                tiny,
-                PATCH_TANH_BRANCH {
-                    // x (1 + x): x itself, and with denormals taken as zero a
-                    // zero of the denormal's sign.
-                    const F xt = only_where<L>(tiny, x, 0.0f);
-                    return L::mul(xt, L::add(L::f(1.0f), xt));
-                },
-                PATCH_TANH_BRANCH {
-                    // From 22 up 1 - 1e-30, which is 1. Vector lanes off the
-                    // curve run it on 0.5, so they raise no overflow or invalid
-                    // operation of their own.
-                    const F magnitude = choose<L>(
-                        saturated, PATCH_TANH_BRANCH { return L::f(1.0f); },
-                        PATCH_TANH_BRANCH {
-                            return tanh_curve<L>(only_where<L>(L::other(L::either(saturated, tiny)),
-                                                               L::from_bits(ix), 0.5f));
-                        });
-                    return with_sign<L>(magnitude, L::iand(L::bits(x), L::i(kSignBit)));
-                });
-        });
+    if constexpr (R != Range::any)
+        return with_sign<L>(tanh_curve<L, R>(L::from_bits(ix)), sign);
+    else
+        return choose<L>(
+            L::gt(ix, L::i(0x7f800000)), PATCH_TANH_BRANCH { return L::add(x, x); },
+            PATCH_TANH_BRANCH {
+                const auto saturated = L::gt(ix, L::i(0x41afffff)); // |x| >= 22, infinities too
+                const auto tiny = L::lt(ix, L::i(0x24000000));      // |x| < 2^-55, zeros too
+                return choose<L>(
+                    tiny,
+                    PATCH_TANH_BRANCH {
+                        // x (1 + x): x itself, and with denormals taken as zero a
+                        // zero of the denormal's sign.
+                        const F xt = only_where<L>(tiny, x, 0.0f);
+                        return L::mul(xt, L::add(L::f(1.0f), xt));
+                    },
+                    PATCH_TANH_BRANCH {
+                        // From 22 up 1 - 1e-30, which is 1. Vector lanes off the
+                        // curve run it on 0.5, so they raise no overflow or invalid
+                        // operation of their own.
+                        const F magnitude = choose<L>(
+                            saturated, PATCH_TANH_BRANCH { return L::f(1.0f); },
+                            PATCH_TANH_BRANCH {
+                                return tanh_curve<L, R>(only_where<L>(
+                                    L::other(L::either(saturated, tiny)), L::from_bits(ix), 0.5f));
+                            });
+                        return with_sign<L>(magnitude, sign);
+                    });
+            });
+}
+
+// tanh of one vector. A vector whose lanes all lie on one side of 1, as most
+// of a signal's do, takes the shorter code of its range.
+template <class L> PATCH_TANH_INLINE typename L::F tanh_vector(typename L::F x)
+{
+    const typename L::I ix = L::iand(L::bits(x), L::i(0x7fffffff));
+    const auto at_least = [&](int32_t bits) { return L::gt(ix, L::i(bits - 1)); };
+    const auto below = [&](int32_t bits) { return L::lt(ix, L::i(bits)); };
+    if (L::all(L::both(at_least(0x32800000), below(0x3f800000))))
+        return tanh_lanes<L, Range::below_one>(x);
+    if (L::all(L::both(at_least(0x3f800000), below(0x41b00000))))
+        return tanh_lanes<L, Range::from_one>(x);
+    return tanh_lanes<L>(x);
 }
 
 // y[i] = tanh(x[i]) for count values; a partial last vector goes through a
@@ -246,22 +305,15 @@ template <class L> void tanh_array(const float* x, float* y, int32_t count)
 {
     constexpr int32_t width = L::width;
     int32_t i = 0;
-    for (; i + 2 * width <= count; i += 2 * width)
-    {
-        const typename L::F a = tanh_lanes<L>(L::load(x + i));
-        const typename L::F b = tanh_lanes<L>(L::load(x + i + width));
-        L::store(y + i, a);
-        L::store(y + i + width, b);
-    }
     for (; i + width <= count; i += width)
-        L::store(y + i, tanh_lanes<L>(L::load(x + i)));
+        L::store(y + i, tanh_vector<L>(L::load(x + i)));
     if (i == count)
         return;
     float in[width] = {};
     float out[width];
     for (int32_t j = 0; i + j < count; ++j)
         in[j] = x[i + j];
-    L::store(out, tanh_lanes<L>(L::load(in)));
+    L::store(out, tanh_vector<L>(L::load(in)));
     for (int32_t j = 0; i + j < count; ++j)
         y[i + j] = out[j];
 }

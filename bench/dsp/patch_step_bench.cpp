@@ -11,7 +11,7 @@
 
 #include "dsp/patch.h"
 #include "dsp/patch_internal.h"
-#include "dsp/tanh_paths.h"
+#include "dsp/vector_paths.h"
 #include "reference/literal_step.h"
 #include "support/tanh_floor.h"
 
@@ -117,7 +117,7 @@ void BM_StepParametersEveryFrame(benchmark::State& state)
 BENCHMARK(BM_StepParametersEveryFrame);
 
 // The block routine on one tanh path, over blocks of state.range(1) frames.
-void BM_Block(benchmark::State& state, const patch_tanh_path_t* path)
+void BM_Block(benchmark::State& state, const patch_vector_path_t* path)
 {
     tanh_floor::independent_ns();
     tanh_floor::chained_ns();
@@ -146,7 +146,7 @@ void BM_Block(benchmark::State& state, const patch_tanh_path_t* path)
 void register_block_benchmarks()
 {
     int32_t count = 0;
-    const patch_tanh_path_t* paths = patch_tanh_paths(&count);
+    const patch_vector_path_t* paths = patch_vector_paths(&count);
     for (int32_t p = 0; p < count; ++p)
     {
         if (!paths[p].runs_here())

@@ -16,7 +16,7 @@
 #include "processor/ferrulithprocessor.h"
 #include "support/audioblock.h"
 #include "support/parameterchanges.h"
-#include "processor/bench_tanh_path.h"
+#include "processor/bench_vector_path.h"
 #include "support/tanh_floor.h"
 
 namespace
@@ -59,15 +59,15 @@ private:
 
 // Unautomated time per frame by path and block size, for the automated runs'
 // ratio.
-std::map<std::pair<const patch_tanh_path_t*, int>, double>& still_ns()
+std::map<std::pair<const patch_vector_path_t*, int>, double>& still_ns()
 {
-    static std::map<std::pair<const patch_tanh_path_t*, int>, double> ns;
+    static std::map<std::pair<const patch_vector_path_t*, int>, double> ns;
     return ns;
 }
 
-void run_process(benchmark::State& state, const patch_tanh_path_t* path, bool automate)
+void run_process(benchmark::State& state, const patch_vector_path_t* path, bool automate)
 {
-    bench_tanh_path = path;
+    bench_vector_path = path;
     tanh_floor::independent_ns();
     tanh_floor::chained_ns();
     const int32 size = static_cast<int32>(state.range(0));
@@ -133,7 +133,7 @@ BENCHMARK(BM_FloorEightTanhf);
 void register_process_benchmarks()
 {
     int32_t count = 0;
-    const patch_tanh_path_t* paths = patch_tanh_paths(&count);
+    const patch_vector_path_t* paths = patch_vector_paths(&count);
     for (int32_t p = 0; p < count; ++p)
     {
         if (!paths[p].runs_here())

@@ -12,7 +12,7 @@
 
 #include "dsp/patch.h"
 #include "dsp/patch_internal.h"
-#include "dsp/tanh_paths.h"
+#include "dsp/vector_paths.h"
 #include "float_bits.h"
 #include "patch_state_diff.h"
 #include "random_session.h"
@@ -53,7 +53,7 @@ int block_size(Rng& rng)
     }
 }
 
-void run_blocks(const patch_tanh_path_t* path, float rate, uint64_t seed, int frames)
+void run_blocks(const patch_vector_path_t* path, float rate, uint64_t seed, int frames)
 {
     PatchPtr stepped(patch_create(rate));
     PatchPtr blocked(patch_create(rate));
@@ -132,7 +132,7 @@ void run_blocks(const patch_tanh_path_t* path, float rate, uint64_t seed, int fr
 TEST(BlockMatchesTheStep, OnRandomizedSessionsOnEveryTanhPath)
 {
     int32_t count = 0;
-    const patch_tanh_path_t* paths = patch_tanh_paths(&count);
+    const patch_vector_path_t* paths = patch_vector_paths(&count);
     for (int32_t p = 0; p < count; ++p)
     {
         if (!paths[p].runs_here())

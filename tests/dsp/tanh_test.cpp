@@ -26,7 +26,7 @@
 #endif
 
 #include "dsp/tanh.h"
-#include "dsp/tanh_paths.h"
+#include "dsp/vector_paths.h"
 
 namespace
 {
@@ -156,7 +156,7 @@ bool library_is_classic(std::string* why)
 TEST(EngineTanh, EveryPathAndTheClassicTanhfGiveTheScalarBitsOnEveryInput)
 {
     int32_t count = 0;
-    const patch_tanh_path_t* paths = patch_tanh_paths(&count);
+    const patch_vector_path_t* paths = patch_vector_paths(&count);
     std::vector<Candidate> candidates;
     for (int32_t i = 0; i < count; ++i)
     {

@@ -1,9 +1,9 @@
 // The tanh path the processor's blocks take in this benchmark, chosen by the
-// benchmark instead of by the machine (bench_tanh_path.cpp replaces the
+// benchmark instead of by the machine (bench_vector_path.cpp replaces the
 // engine's choice at link time).
 #pragma once
 
-#include "dsp/tanh_paths.h"
+#include "dsp/vector_paths.h"
 
 // Set by each benchmark before it starts a processor.
-extern const patch_tanh_path_t* bench_tanh_path;
+extern const patch_vector_path_t* bench_vector_path;

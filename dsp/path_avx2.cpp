@@ -2,8 +2,9 @@
 // called where the processor and the operating system support it.
 #include <immintrin.h>
 
+#include "dsp/block_kernel.h"
 #include "dsp/tanh_kernel.h"
-#include "dsp/tanh_paths.h"
+#include "dsp/vector_paths.h"
 
 namespace
 {
@@ -22,6 +23,9 @@ struct Avx2Lanes
     static F sub(F a, F b) { return _mm256_sub_ps(a, b); }
     static F mul(F a, F b) { return _mm256_mul_ps(a, b); }
     static F div(F a, F b) { return _mm256_div_ps(a, b); }
+    // a < b ? a : b and a > b ? a : b, lane by lane.
+    static F min(F a, F b) { return _mm256_min_ps(a, b); }
+    static F max(F a, F b) { return _mm256_max_ps(a, b); }
     static F neg(F a) { return _mm256_xor_ps(a, _mm256_castsi256_ps(i(INT32_MIN))); }
     static I bits(F a) { return _mm256_castps_si256(a); }
     static F from_bits(I a) { return _mm256_castsi256_ps(a); }
@@ -37,6 +41,8 @@ struct Avx2Lanes
     static M eq(I a, I b) { return _mm256_cmpeq_epi32(a, b); }
     static M either(M a, M b) { return _mm256_or_si256(a, b); }
     static M other(M a) { return _mm256_xor_si256(a, i(-1)); }
+    static M both(M a, M b) { return _mm256_and_si256(a, b); }
+    static bool all(M m) { return _mm256_movemask_ps(_mm256_castsi256_ps(m)) == 0xff; }
     static F pick(M m, F a, F b) { return _mm256_blendv_ps(b, a, _mm256_castsi256_ps(m)); }
     static I pick(M m, I a, I b) { return _mm256_blendv_epi8(b, a, m); }
     static I trunc(F a) { return _mm256_cvttps_epi32(a); }
@@ -50,4 +56,10 @@ struct Avx2Lanes
 void patch_tanh_avx2(const float* x, float* y, int32_t count)
 {
     patch_tanh_kernel::tanh_array<Avx2Lanes>(x, y, count);
+}
+
+void patch_block_avx2(patch_t* patch, const patch_frame_gains_t& gains, const float* in_l,
+                      const float* in_r, float* out_l, float* out_r, int32_t frames)
+{
+    run_block<Avx2Lanes>(patch, gains, in_l, in_r, out_l, out_r, frames);
 }

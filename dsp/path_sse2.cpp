@@ -1,10 +1,11 @@
 // The baseline path: four lanes of SSE2, which every x86-64 processor has.
-#include "dsp/tanh_paths.h"
+#include "dsp/vector_paths.h"
 
-#if defined(PATCH_TANH_SSE2)
+#if defined(PATCH_PATHS_SSE2)
 
 #include <emmintrin.h>
 
+#include "dsp/block_kernel.h"
 #include "dsp/tanh_kernel.h"
 
 namespace
@@ -24,6 +25,9 @@ struct Sse2Lanes
     static F sub(F a, F b) { return _mm_sub_ps(a, b); }
     static F mul(F a, F b) { return _mm_mul_ps(a, b); }
     static F div(F a, F b) { return _mm_div_ps(a, b); }
+    // a < b ? a : b and a > b ? a : b, lane by lane.
+    static F min(F a, F b) { return _mm_min_ps(a, b); }
+    static F max(F a, F b) { return _mm_max_ps(a, b); }
     static F neg(F a) { return _mm_xor_ps(a, _mm_castsi128_ps(i(INT32_MIN))); }
     static I bits(F a) { return _mm_castps_si128(a); }
     static F from_bits(I a) { return _mm_castsi128_ps(a); }
@@ -39,6 +43,8 @@ struct Sse2Lanes
     static M eq(I a, I b) { return _mm_cmpeq_epi32(a, b); }
     static M either(M a, M b) { return _mm_or_si128(a, b); }
     static M other(M a) { return _mm_xor_si128(a, i(-1)); }
+    static M both(M a, M b) { return _mm_and_si128(a, b); }
+    static bool all(M m) { return _mm_movemask_ps(_mm_castsi128_ps(m)) == 0xf; }
     static F pick(M m, F a, F b)
     {
         const F mask = _mm_castsi128_ps(m);
@@ -59,6 +65,12 @@ struct Sse2Lanes
 void patch_tanh_sse2(const float* x, float* y, int32_t count)
 {
     patch_tanh_kernel::tanh_array<Sse2Lanes>(x, y, count);
+}
+
+void patch_block_sse2(patch_t* patch, const patch_frame_gains_t& gains, const float* in_l,
+                      const float* in_r, float* out_l, float* out_r, int32_t frames)
+{
+    run_block<Sse2Lanes>(patch, gains, in_l, in_r, out_l, out_r, frames);
 }
 
 #endif

@@ -1,16 +1,19 @@
-// Sixteen lanes of AVX-512 (the foundation instructions only). Built with
-// AVX-512 enabled for this file alone; only called where the processor and
-// the operating system support it.
+// Sixteen lanes of AVX-512. Built with AVX-512 enabled for this file alone
+// (the foundation instructions, and the VL and DQ extensions, which give the
+// tone stages' short vectors sixteen more registers); only called where the
+// processor and the operating system support all three.
 #include <immintrin.h>
 
 // GCC 12 takes the undefined vector its own AVX-512 intrinsics start from
 // for an uninitialized read (GCC bug 105593); no value here comes from one.
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#pragma GCC diagnostic ignored "-Wuninitialized"
 #endif
 
+#include "dsp/block_kernel.h"
 #include "dsp/tanh_kernel.h"
-#include "dsp/tanh_paths.h"
+#include "dsp/vector_paths.h"
 
 namespace
 {
@@ -29,6 +32,9 @@ struct Avx512Lanes
     static F sub(F a, F b) { return _mm512_sub_ps(a, b); }
     static F mul(F a, F b) { return _mm512_mul_ps(a, b); }
     static F div(F a, F b) { return _mm512_div_ps(a, b); }
+    // a < b ? a : b and a > b ? a : b, lane by lane.
+    static F min(F a, F b) { return _mm512_min_ps(a, b); }
+    static F max(F a, F b) { return _mm512_max_ps(a, b); }
     static F neg(F a) { return from_bits(_mm512_xor_si512(bits(a), i(INT32_MIN))); }
     static I bits(F a) { return _mm512_castps_si512(a); }
     static F from_bits(I a) { return _mm512_castsi512_ps(a); }
@@ -44,6 +50,8 @@ struct Avx512Lanes
     static M eq(I a, I b) { return _mm512_cmpeq_epi32_mask(a, b); }
     static M either(M a, M b) { return static_cast<M>(a | b); }
     static M other(M a) { return static_cast<M>(~a); }
+    static M both(M a, M b) { return static_cast<M>(a & b); }
+    static bool all(M m) { return m == 0xffff; }
     static F pick(M m, F a, F b) { return _mm512_mask_blend_ps(m, b, a); }
     static I pick(M m, I a, I b) { return _mm512_mask_blend_epi32(m, b, a); }
     static I trunc(F a) { return _mm512_cvttps_epi32(a); }
@@ -57,4 +65,10 @@ struct Avx512Lanes
 void patch_tanh_avx512(const float* x, float* y, int32_t count)
 {
     patch_tanh_kernel::tanh_array<Avx512Lanes>(x, y, count);
+}
+
+void patch_block_avx512(patch_t* patch, const patch_frame_gains_t& gains, const float* in_l,
+                        const float* in_r, float* out_l, float* out_r, int32_t frames)
+{
+    run_block<Avx512Lanes>(patch, gains, in_l, in_r, out_l, out_r, frames);
 }

@@ -1,0 +1,50 @@
+// The engine's vector paths, one per vector width: the tanh over arrays and
+// the block routine's stages built on it. Every path gives, lane for lane, the
+// bits of patch_tanh (dsp/tanh.h) and of the step; wider paths only do it
+// faster. One binary serves every x86-64 processor: each wider path is built
+// for its instruction set in a file of its own and chosen at run time.
+//
+// Declarations only: the files built for wider instruction sets include it.
+#pragma once
+
+#include <cstdint>
+
+// Every x86-64 processor has SSE2; the wider paths are built where the
+// compiler can target them one file at a time (PATCH_PATHS_WIDE).
+#if defined(__SSE2__) || defined(_M_X64)
+#define PATCH_PATHS_SSE2 1
+#endif
+
+struct patch_t;
+struct patch_frame_gains_t;
+
+struct patch_vector_path_t
+{
+    const char* name;
+    // Whether this processor and its operating system can run the path.
+    bool (*runs_here)();
+    // y[i] = tanh(x[i]) for i below count.
+    void (*tanh)(const float* x, float* y, int32_t count);
+    // patch_process_block once the parameters are clamped and the tone
+    // blocks tuned for gains (dsp/process_block.cpp).
+    void (*block)(patch_t* patch, const patch_frame_gains_t& gains, const float* in_l,
+                  const float* in_r, float* out_l, float* out_r, int32_t frames);
+};
+
+// Every path built into the engine, narrowest first; the first runs on any
+// processor the engine runs on.
+const patch_vector_path_t* patch_vector_paths(int32_t* count);
+
+// The path the block routine takes on this machine: the widest it runs.
+const patch_vector_path_t* patch_chosen_vector_path();
+
+// The paths' functions, each path's in its own file.
+void patch_tanh_sse2(const float* x, float* y, int32_t count);
+void patch_tanh_avx2(const float* x, float* y, int32_t count);
+void patch_tanh_avx512(const float* x, float* y, int32_t count);
+void patch_block_sse2(patch_t* patch, const patch_frame_gains_t& gains, const float* in_l,
+                      const float* in_r, float* out_l, float* out_r, int32_t frames);
+void patch_block_avx2(patch_t* patch, const patch_frame_gains_t& gains, const float* in_l,
+                      const float* in_r, float* out_l, float* out_r, int32_t frames);
+void patch_block_avx512(patch_t* patch, const patch_frame_gains_t& gains, const float* in_l,
+                        const float* in_r, float* out_l, float* out_r, int32_t frames);
