@@ -1,4 +1,5 @@
 #include "controller/ferrulithcontroller.h"
+#include "controller/ferrulitheditor.h"
 
 #include "common/ferrulithparamids.h"
 #include "common/ferrulithpresets.h"
@@ -6,7 +7,6 @@
 
 #include "base/source/fstreamer.h"
 #include "public.sdk/source/vst/utility/stringconvert.h"
-#include "vstgui/plugin-bindings/vst3editor.h"
 
 #include <cstring>
 
@@ -65,7 +65,7 @@ void FerrulithController::registerParameters()
     auto* presets = new ProgramList(STR16("Presets"), kPresetsId, kRootUnitId);
     addProgramList(presets);
     for (const char* name : kPresetNames)
-        presets->addProgram(VST3::StringConvert::convert(name).c_str());
+        presets->addProgram(Steinberg::Vst::StringConvert::convert(name).c_str());
 
     // A program change is the host's business, not an automation lane.
     Parameter* programChange = presets->getParameter();
@@ -157,7 +157,7 @@ IPlugView* PLUGIN_API FerrulithController::createView(FIDString name)
         return nullptr;
     try
     {
-        return new VSTGUI::VST3Editor(this, "view", "ferrulitheditor.uidesc");
+        return new FerrulithEditor(this, "view", "ferrulitheditor.uidesc");
     }
     catch (...)
     {

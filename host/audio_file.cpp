@@ -1,6 +1,6 @@
 #include "audio_file.h"
 
-#include "host_error.h"
+#include "hostkit/host_error.h"
 
 #include <sndfile.h>
 

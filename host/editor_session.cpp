@@ -1,9 +1,9 @@
 #include "editor_session.h"
 
-#include "host_error.h"
+#include "hostkit/host_error.h"
 
 #include "pluginterfaces/gui/iplugview.h"
-#include "vstgui/plugin-bindings/iplugviewsnapshot.h"
+#include "common/plugviewsnapshot.h"
 #include "hostkit/x11/x11_plug_view_host.h"
 
 #include <algorithm>
@@ -27,11 +27,11 @@ bool drawViewToPNG(Steinberg::IPlugView& view, const std::string& path)
 {
     // Asked by its own identifier: the interface has no iid member.
     void* found = nullptr;
-    if (view.queryInterface(VSTGUI::IPlugViewSnapshot_iid, &found) != Steinberg::kResultOk ||
+    if (view.queryInterface(quorvelware::IPlugViewSnapshot_iid, &found) != Steinberg::kResultOk ||
         !found)
         return false;
-    auto snapshot =
-        VstPtr<VSTGUI::IPlugViewSnapshot>::adopt(static_cast<VSTGUI::IPlugViewSnapshot*>(found));
+    auto snapshot = VstPtr<quorvelware::IPlugViewSnapshot>::adopt(
+        static_cast<quorvelware::IPlugViewSnapshot*>(found));
     if (snapshot->drawToPNG(path.c_str()) != Steinberg::kResultOk)
         throw HostError("the editor could not draw itself into " + path);
     return true;

@@ -3,10 +3,10 @@
 #include "audio_file.h"
 #include "demo_phrase.h"
 #include "editor_session.h"
-#include "host_error.h"
+#include "hostkit/host_error.h"
 #include "plugin_info.h"
 #include "plugin_instance.h"
-#include "plugin_module.h"
+#include "hostkit/plugin_module.h"
 #include "render.h"
 
 #include <sys/stat.h>
@@ -95,8 +95,9 @@ int renderFile(const CommandLine& line, std::ostream& out, std::ostream& err)
     if (!line.sampleRate &&
         (input.sampleRate < kMinSampleRate || input.sampleRate > kMaxSampleRate))
         throw HostError(line.inputFile + " is at " + std::to_string(long(input.sampleRate)) +
-                        " Hz; the host processes at " + std::to_string(long(kMinSampleRate)) + " to " +
-                        std::to_string(long(kMaxSampleRate)) + " Hz (choose a rate with --rate)");
+                        " Hz; the host processes at " + std::to_string(long(kMinSampleRate)) +
+                        " to " + std::to_string(long(kMaxSampleRate)) +
+                        " Hz (choose a rate with --rate)");
     ProcessingSetup setup;
     setup.sampleRate = line.sampleRate.value_or(input.sampleRate);
     setup.maxBlockSize = line.blockSize;

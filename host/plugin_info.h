@@ -1,7 +1,7 @@
 #pragma once
 
 #include "plugin_instance.h"
-#include "plugin_module.h"
+#include "hostkit/plugin_module.h"
 
 #include <iosfwd>
 

@@ -1,8 +1,8 @@
 #include "plugin_instance.h"
 
-#include "host_error.h"
-#include "memory_stream.h"
-#include "text.h"
+#include "hostkit/host_error.h"
+#include "hostkit/memory_stream.h"
+#include "hostkit/text.h"
 
 #include <algorithm>
 #include <cctype>

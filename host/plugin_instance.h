@@ -8,9 +8,9 @@
 // Everything here runs on one thread: the host calls the controller, then
 // processes a block, in turn. Edits reach the processor in the next block.
 
-#include "component_handler.h"
-#include "parameter_changes.h"
-#include "plugin_module.h"
+#include "hostkit/component_handler.h"
+#include "hostkit/parameter_changes.h"
+#include "hostkit/plugin_module.h"
 
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivstcomponent.h"

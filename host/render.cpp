@@ -1,6 +1,6 @@
 #include "render.h"
 
-#include "host_error.h"
+#include "hostkit/host_error.h"
 
 #include <algorithm>
 

@@ -15,6 +15,7 @@ file(GLOB official_sources CONFIGURE_DEPENDS
   ${sdk_dir}/base/thread/source/*.cpp)
 list(APPEND official_sources
   ${sdk_dir}/public.sdk/source/common/commoniids.cpp
+  ${sdk_dir}/public.sdk/source/common/commonstringconvert.cpp
   ${sdk_dir}/public.sdk/source/common/pluginview.cpp
   ${sdk_dir}/public.sdk/source/main/moduleinit.cpp
   ${sdk_dir}/public.sdk/source/main/pluginfactory.cpp
@@ -28,12 +29,12 @@ list(APPEND official_sources
   ${sdk_dir}/public.sdk/source/vst/vstparameters.cpp)
 
 add_library(ferrulith_vst3sdk STATIC ${official_sources})
-target_include_directories(ferrulith_vst3sdk PUBLIC ${sdk_dir})
+target_include_directories(ferrulith_vst3sdk SYSTEM PUBLIC ${sdk_dir})
 target_compile_definitions(ferrulith_vst3sdk PUBLIC
   $<$<CONFIG:Debug>:DEVELOPMENT=1> $<$<NOT:$<CONFIG:Debug>>:RELEASE=1>)
 find_package(Threads REQUIRED)
 target_link_libraries(ferrulith_vst3sdk PUBLIC Threads::Threads ${CMAKE_DL_LIBS})
-# The official sources are not ours to hold to our warning level.
+# The official sources and headers are not ours to hold to our warning level.
 target_compile_options(ferrulith_vst3sdk PRIVATE -w)
 
 if(WIN32)
@@ -50,11 +51,18 @@ if(EXISTS ${vstgui_dir}/CMakeLists.txt)
   set(VSTGUI_STANDALONE OFF CACHE BOOL "" FORCE)
   set(VSTGUI_TOOLS OFF CACHE BOOL "" FORCE)
   add_subdirectory(${vstgui_dir} ${CMAKE_BINARY_DIR}/official-vstgui)
+  # Nor are VSTGUI's sources and headers.
+  set_target_properties(vstgui vstgui_uidescription PROPERTIES SYSTEM ON)
+  target_compile_options(vstgui PRIVATE -w)
+  target_compile_options(vstgui_uidescription PRIVATE -w)
   add_library(ferrulith_vstgui STATIC
     ${vstgui_dir}/plugin-bindings/vst3editor.cpp
     ${vstgui_dir}/plugin-bindings/vst3groupcontroller.cpp
     ${vstgui_dir}/plugin-bindings/vst3padcontroller.cpp
     ${sdk_dir}/public.sdk/source/vst/vstguieditor.cpp)
+  # Includes are written from the VSTGUI folder, as in the SDK's examples:
+  # "vstgui/plugin-bindings/vst3editor.h".
+  target_include_directories(ferrulith_vstgui SYSTEM PUBLIC ${sdk_dir}/vstgui4)
   target_link_libraries(ferrulith_vstgui PUBLIC vstgui_uidescription ferrulith_vst3sdk)
   target_compile_options(ferrulith_vstgui PRIVATE -w)
 endif()

@@ -14,7 +14,7 @@
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivstcomponent.h"
 #include "processor/ferrulithprocessor.h"
-#include "support/audioblock.h"
+#include "hostkit/audio_block.h"
 #include "support/parameterchanges.h"
 #include "processor/bench_vector_path.h"
 #include "support/tanh_floor.h"

@@ -78,7 +78,12 @@ size_t X11PlugViewHost::registeredHandlerCount() const
 bool X11PlugViewHost::attach(IPlugView* newView, const std::string& title)
 {
     error.clear();
-    if (!isConnected() || !newView || view)
+    if (!isConnected())
+    {
+        error = "no X display";
+        return false;
+    }
+    if (!newView || view)
         return false;
     if (newView->isPlatformTypeSupported(kPlatformTypeX11EmbedWindowID) != kResultTrue)
     {

@@ -50,7 +50,7 @@ protected:
     {
         Steinberg::Vst::String128 string{};
         EXPECT_EQ(controller->getParamStringByValue(id, value, string), Steinberg::kResultTrue);
-        return VST3::StringConvert::convert(string);
+        return Steinberg::Vst::StringConvert::convert(string);
     }
 
     Steinberg::Vst::IEditController* controller = nullptr;

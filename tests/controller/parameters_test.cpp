@@ -32,7 +32,7 @@ public:
 
 std::string str(const TChar* s)
 {
-    return VST3::StringConvert::convert(s);
+    return Steinberg::Vst::StringConvert::convert(s);
 }
 
 } // namespace
@@ -232,28 +232,30 @@ TEST(StringConvert, RoundTripsEveryPlaneAndReplacesMalformedInput)
 {
     const std::string text = "Gr\xC3\xBC\xC3\x9F"
                              "e \xE2\x82\xAC \xF0\x9F\x8E\xB8";
-    const std::u16string wide = VST3::StringConvert::convert(text);
+    const std::u16string wide = Steinberg::Vst::StringConvert::convert(text);
     EXPECT_EQ(wide, u"Grüße € 🎸");
-    EXPECT_EQ(VST3::StringConvert::convert(wide), text);
+    EXPECT_EQ(Steinberg::Vst::StringConvert::convert(wide), text);
 
-    EXPECT_EQ(VST3::StringConvert::convert(std::string("a\xFF"
-                                                       "b")),
+    EXPECT_EQ(Steinberg::Vst::StringConvert::convert(std::string("a\xFF"
+                                                                 "b")),
               u"a\uFFFDb");
-    EXPECT_EQ(VST3::StringConvert::convert(std::string("\xC0\xAF")), u"\uFFFD"); // overlong
-    EXPECT_EQ(VST3::StringConvert::convert(std::string("\xE2\x82")), u"\uFFFD");
-    EXPECT_EQ(VST3::StringConvert::convert(std::u16string(u"x\xD800y")), "x\xEF\xBF\xBDy");
-    EXPECT_EQ(VST3::StringConvert::convert(static_cast<const TChar*>(nullptr)), "");
+    EXPECT_EQ(Steinberg::Vst::StringConvert::convert(std::string("\xC0\xAF")),
+              u"\uFFFD"); // overlong
+    EXPECT_EQ(Steinberg::Vst::StringConvert::convert(std::string("\xE2\x82")), u"\uFFFD");
+    EXPECT_EQ(Steinberg::Vst::StringConvert::convert(std::u16string(u"x\xD800y")),
+              "x\xEF\xBF\xBDy");
+    EXPECT_EQ(Steinberg::Vst::StringConvert::convert(static_cast<const TChar*>(nullptr)), "");
 }
 
 TEST(StringConvert, FixedBuffersAreCutAtACharacterBoundary)
 {
     TChar buffer[4];
-    EXPECT_TRUE(VST3::StringConvert::convert("ab\xF0\x9F\x8E\xB8", buffer, 4));
+    EXPECT_TRUE(Steinberg::Vst::StringConvert::convert("ab\xF0\x9F\x8E\xB8", buffer, 4));
     EXPECT_EQ(std::u16string(buffer), u"ab"); // no half surrogate pair
-    EXPECT_TRUE(VST3::StringConvert::convert("abcdef", buffer, 4));
+    EXPECT_TRUE(Steinberg::Vst::StringConvert::convert("abcdef", buffer, 4));
     EXPECT_EQ(std::u16string(buffer), u"abc");
-    EXPECT_FALSE(VST3::StringConvert::convert("a", buffer, 0));
-    EXPECT_FALSE(VST3::StringConvert::convert("a", nullptr, 4));
-    EXPECT_EQ(VST3::StringConvert::convert(u"abcdef", 3), "abc");
-    EXPECT_EQ(VST3::StringConvert::convert("abc\0def", 7), "abc");
+    EXPECT_FALSE(Steinberg::Vst::StringConvert::convert("a", buffer, 0));
+    EXPECT_FALSE(Steinberg::Vst::StringConvert::convert("a", nullptr, 4));
+    EXPECT_EQ(Steinberg::Vst::StringConvert::convert(u"abcdef", 3), "abc");
+    EXPECT_EQ(Steinberg::Vst::StringConvert::convert("abc\0def", 7), "abc");
 }

@@ -10,7 +10,7 @@ namespace
 
 tresult valueOf(IEditController* controller, ParamID id, const char* text, ParamValue& value)
 {
-    std::u16string wide = VST3::StringConvert::convert(std::string(text));
+    std::u16string wide = Steinberg::Vst::StringConvert::convert(std::string(text));
     return controller->getParamValueByString(id, wide.data(), value);
 }
 

@@ -40,7 +40,7 @@ const Expected kExpected[] = {
 
 std::string str(const TChar* s)
 {
-    return VST3::StringConvert::convert(s);
+    return Steinberg::Vst::StringConvert::convert(s);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "editor_test_support.h"
 
 #include "controller/ferrulithcontroller.h"
+#include "controller/ferrulitheditor.h"
 #include "common/ferrulithparamids.h"
 
 #include "pluginterfaces/gui/iplugview.h"
@@ -12,7 +13,7 @@
 #include "vstgui/lib/cframe.h"
 #include "vstgui/lib/controls/cbuttons.h"
 #include "vstgui/lib/controls/coptionmenu.h"
-#include "vstgui/plugin-bindings/iplugviewsnapshot.h"
+#include "common/plugviewsnapshot.h"
 #include "vstgui/plugin-bindings/vst3editor.h"
 #include "hostkit/x11/x11_plug_view_host.h"
 
@@ -63,8 +64,8 @@ protected:
         // Asked by its own identifier: the interface declares no iid member
         // for FUnknownPtr to find.
         void* found = nullptr;
-        EXPECT_EQ(view->queryInterface(VSTGUI::IPlugViewSnapshot_iid, &found), kResultOk);
-        auto* camera = static_cast<VSTGUI::IPlugViewSnapshot*>(found);
+        EXPECT_EQ(view->queryInterface(quorvelware::IPlugViewSnapshot_iid, &found), kResultOk);
+        auto* camera = static_cast<quorvelware::IPlugViewSnapshot*>(found);
         const std::string path = (folder / name).string();
         if (camera)
         {
@@ -113,6 +114,32 @@ TEST_F(ControllerEditor, ControlsFollowTheControllersValues)
     EXPECT_LT(knobChange, 64 * 64 + 68 * 20);
     EXPECT_GT(differingPixels(turned, bypassed), 50);
     view->release();
+}
+
+TEST_F(ControllerEditor, DrawsItselfWithoutADisplayOrSaysWhyNot)
+{
+    IPlugView* view = controller->createView("editor");
+    ASSERT_NE(view, nullptr);
+    const ferrulith_test::Picture picture =
+        ferrulith_test::readPicture(snapshot(view, "panel.png"));
+    EXPECT_EQ(picture.width, kPanelWidth);
+    EXPECT_EQ(picture.height, kPanelHeight);
+    EXPECT_GE(picture.distinctColours, 4u) << "background, knobs, text: not a blank picture";
+
+    void* found = nullptr;
+    ASSERT_EQ(view->queryInterface(quorvelware::IPlugViewSnapshot_iid, &found), kResultOk);
+    auto* camera = static_cast<quorvelware::IPlugViewSnapshot*>(found);
+    EXPECT_EQ(camera->drawToPNG(nullptr), kInvalidArgument);
+    EXPECT_EQ(camera->drawToPNG((folder / "no" / "such" / "dir.png").c_str()), kResultFalse);
+    camera->release();
+    view->release();
+
+    // An editor whose description cannot be read has nothing to draw.
+    IPtr<quorvelware::FerrulithEditor> broken(
+        new quorvelware::FerrulithEditor(dynamic_cast<Vst::EditController*>(controller), "view",
+                                         "missing.uidesc"),
+        false);
+    EXPECT_EQ(broken->drawToPNG((folder / "none.png").c_str()), kResultFalse);
 }
 
 } // namespace
@@ -176,7 +203,7 @@ TEST_F(ControllerEditor, PresetMenuAndBypassSwitchSendTheValuesTheProcessorReads
     ASSERT_EQ(controller->setComponentHandler(recorder), kResultOk);
     IPtr<IPlugView> view(controller->createView("editor"), false);
     ferrulith::viewhost::X11PlugViewHost host;
-    ASSERT_TRUE(host.attach(view));
+    ASSERT_TRUE(host.attach(view)) << host.lastError();
     auto* editor = dynamic_cast<VSTGUI::VST3Editor*>(view.get());
     ASSERT_TRUE(editor && editor->getFrame());
     auto* root = dynamic_cast<VSTGUI::CViewContainer*>(editor->getFrame()->getView(0));

@@ -1,11 +1,9 @@
-// The editor in a host's window and on paper: repeated attach, resize and
-// remove without leaking handlers, and pictures at the template's size that
-// actually show something.
+// The editor in a host's window: repeated attach, resize and remove without
+// leaking handlers, and a window that actually shows something.
 #include "editor_test_support.h"
 #include "hostkit/x11/x11_plug_view_host.h"
 
 #include "vstgui/lib/cframe.h"
-#include "vstgui/plugin-bindings/iplugviewsnapshot.h"
 #include "vstgui/plugin-bindings/vst3editor.h"
 
 #include <cairo.h>
@@ -52,30 +50,6 @@ IPtr<VST3Editor> makeEditor(TestController* controller)
 }
 } // namespace
 
-TEST(EditorPicture, DrawsToPNGAtTheTemplateSizeWithoutADisplay)
-{
-    TempResourceFolder folder;
-    writeEditorResources(folder);
-    IPtr<TestController> controller(new TestController, false);
-    auto editor = makeEditor(controller);
-
-    // A host holding only the IPlugView finds the drawing through queryInterface.
-    IPlugView* view = editor;
-    IPlugViewSnapshot* snapshot = nullptr;
-    ASSERT_EQ(view->queryInterface(IPlugViewSnapshot_iid, reinterpret_cast<void**>(&snapshot)),
-              kResultOk);
-    std::string path = (folder.path / "editor.png").string();
-    EXPECT_EQ(snapshot->drawToPNG(path.c_str()), kResultOk);
-    EXPECT_EQ(snapshot->drawToPNG(nullptr), kInvalidArgument);
-    EXPECT_EQ(snapshot->drawToPNG((folder.path / "no" / "such" / "dir.png").c_str()), kResultFalse);
-    snapshot->release();
-
-    PngFacts facts = readPng(path);
-    EXPECT_EQ(facts.width, 200);
-    EXPECT_EQ(facts.height, 100);
-    EXPECT_GE(facts.distinctColours, 4u) << "background, knob frames, text: not a blank picture";
-}
-
 TEST(EditorWindow, AttachResizeAndRemoveRepeatedlyLeaveNothingBehind)
 {
     if (!std::getenv("DISPLAY"))
@@ -89,7 +63,7 @@ TEST(EditorWindow, AttachResizeAndRemoveRepeatedlyLeaveNothingBehind)
 
     for (int round = 0; round < 12; ++round)
     {
-        ASSERT_TRUE(host.attach(editor)) << "round " << round;
+        ASSERT_TRUE(host.attach(editor)) << "round " << round << ": " << host.lastError();
         EXPECT_EQ(host.registeredHandlerCount(), 2u) << "its X connection and one timer";
         ASSERT_TRUE(editor->getFrame());
         EXPECT_EQ(editor->attached(reinterpret_cast<void*>(host.getWindow()),
@@ -106,11 +80,12 @@ TEST(EditorWindow, AttachResizeAndRemoveRepeatedlyLeaveNothingBehind)
         EXPECT_EQ(editor->getFrame()->getView(0)->getViewSize().getWidth(), 300 + round);
         if (round == 0)
         {
-            // The X server draws asynchronously: give the run loop up to a
-            // second to have the editor on screen.
+            // The X server draws asynchronously, and on a loaded machine the
+            // first drawing (fonts included) can take seconds: give the run
+            // loop up to five to have the editor on screen.
             std::string shot = (folder.path / "window.png").string();
             PngFacts facts;
-            for (int wait = 0; wait < 50 && facts.distinctColours < 4; ++wait)
+            for (int wait = 0; wait < 250 && facts.distinctColours < 4; ++wait)
             {
                 host.run(20);
                 ASSERT_TRUE(host.capturePNG(shot));

@@ -116,7 +116,6 @@ TEST_F(EditorFixture, EditorWithoutUsableDescriptionShowsNothingAndNeverCrashes)
         EXPECT_NE(editor->attached(reinterpret_cast<void*>(1), kPlatformTypeX11EmbedWindowID),
                   kResultOk);
         EXPECT_EQ(editor->removed(), kResultFalse);
-        EXPECT_EQ(editor->drawToPNG((folder.path / "none.png").c_str()), kResultFalse);
     }
     auto editor = makeEditor();
     EXPECT_EQ(editor->isPlatformTypeSupported(kPlatformTypeHWND), kResultFalse);
@@ -132,7 +131,7 @@ TEST_F(EditorFixture, UserGesturesBecomeEditsAndHostChangesMoveTheControls)
     auto editor = makeEditor();
     X11PlugViewHost host;
     ASSERT_TRUE(host.isConnected());
-    ASSERT_TRUE(host.attach(editor));
+    ASSERT_TRUE(host.attach(editor)) << host.lastError();
     host.run(20);
     CFrame* frame = editor->getFrame();
     ASSERT_TRUE(frame);
@@ -148,11 +147,11 @@ TEST_F(EditorFixture, UserGesturesBecomeEditsAndHostChangesMoveTheControls)
     ASSERT_EQ(menu->getNbEntries(), 3);
     EXPECT_EQ(*menu->getEntry(1), "second");
 
-    // Drag the knob up by a quarter of its travel.
+    // Point the knob straight up: the middle of its dial.
     CPoint start = centreInFrame(knob);
     frame->platformOnMouseDown(start, kLButton);
-    frame->platformOnMouseMoved(start - CPoint(0, CKnobBase::kDragRange / 4), kLButton);
-    frame->platformOnMouseUp(start - CPoint(0, CKnobBase::kDragRange / 4), kLButton);
+    frame->platformOnMouseMoved(start - CPoint(0, 50), kLButton);
+    frame->platformOnMouseUp(start - CPoint(0, 50), kLButton);
     EXPECT_EQ(handler->edits, (std::vector<std::string>{"begin 0", "perform 0 0.5000", "end 0"}));
     EXPECT_DOUBLE_EQ(controller->getParamNormalized(0), 0.5);
     EXPECT_EQ(display->getDisplayText(), "0.5000");
@@ -202,7 +201,7 @@ TEST_F(EditorFixture, ClosingTheEditorDuringADragEndsTheGesture)
         GTEST_SKIP() << "needs an X display";
     auto editor = makeEditor();
     X11PlugViewHost host;
-    ASSERT_TRUE(host.attach(editor));
+    ASSERT_TRUE(host.attach(editor)) << host.lastError();
     CFrame* frame = editor->getFrame();
     auto* knob = findControl<CControl>(dynamic_cast<CViewContainer*>(frame->getView(0)), 0);
     ASSERT_TRUE(knob);
@@ -242,7 +241,7 @@ TEST_F(EditorFixture, ADragWhoseReleaseWentElsewhereEndsInsteadOfFollowingThePoi
         GTEST_SKIP() << "needs an X display";
     auto editor = makeEditor();
     X11PlugViewHost host;
-    ASSERT_TRUE(host.attach(editor));
+    ASSERT_TRUE(host.attach(editor)) << host.lastError();
     CFrame* frame = editor->getFrame();
     auto* knob = findControl<CControl>(dynamic_cast<CViewContainer*>(frame->getView(0)), 0);
     ASSERT_TRUE(knob);
@@ -252,10 +251,10 @@ TEST_F(EditorFixture, ADragWhoseReleaseWentElsewhereEndsInsteadOfFollowingThePoi
     // client: the next move arrives with no button held.
     frame->platformOnMouseDown(start, kLButton);
     frame->platformOnMouseMoved(start - CPoint(0, 20), kLButton);
-    frame->platformOnMouseMoved(start - CPoint(0, 60), 0);
-    frame->platformOnMouseMoved(start - CPoint(0, 90), 0);
-    EXPECT_EQ(handler->edits, (std::vector<std::string>{"begin 0", "perform 0 0.3500", "end 0"}));
-    EXPECT_NEAR(controller->getParamNormalized(0), 0.35, 1e-6) << "hovering turns nothing";
+    frame->platformOnMouseMoved(start + CPoint(20, 0), 0);
+    frame->platformOnMouseMoved(start + CPoint(20, 10), 0);
+    EXPECT_EQ(handler->edits, (std::vector<std::string>{"begin 0", "perform 0 0.5000", "end 0"}));
+    EXPECT_NEAR(controller->getParamNormalized(0), 0.5, 1e-6) << "hovering turns nothing";
 
     // The pointer is taken away mid-drag (a grab elsewhere, the window hidden).
     handler->edits.clear();

@@ -1,10 +1,10 @@
 // The real bundle, loaded and driven the way a host does it.
 
 #include "audio_file.h"
-#include "host_error.h"
-#include "platform/module_library.h"
+#include "hostkit/host_error.h"
+#include "hostkit/platform/module_library.h"
 #include "plugin_instance.h"
-#include "plugin_module.h"
+#include "hostkit/plugin_module.h"
 #include "render.h"
 
 #include "common/ferrulithparamids.h"

@@ -3,7 +3,7 @@
 #include "audio_file.h"
 #include "host_commands.h"
 #include "plugin_instance.h"
-#include "plugin_module.h"
+#include "hostkit/plugin_module.h"
 #include "render.h"
 
 #include <gtest/gtest.h>

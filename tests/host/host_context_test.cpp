@@ -1,6 +1,6 @@
-#include "component_handler.h"
-#include "host_application.h"
-#include "text.h"
+#include "hostkit/component_handler.h"
+#include "hostkit/host_application.h"
+#include "hostkit/text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "memory_stream.h"
+#include "hostkit/memory_stream.h"
 
 #include "pluginterfaces/base/ipluginbase.h"
 

@@ -1,7 +1,7 @@
-#include "host_error.h"
-#include "platform/module_library.h"
+#include "hostkit/host_error.h"
+#include "hostkit/platform/module_library.h"
 #include "plugin_instance.h"
-#include "plugin_module.h"
+#include "hostkit/plugin_module.h"
 
 #include <gtest/gtest.h>
 

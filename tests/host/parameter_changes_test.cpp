@@ -1,4 +1,4 @@
-#include "parameter_changes.h"
+#include "hostkit/parameter_changes.h"
 
 #include <gtest/gtest.h>
 

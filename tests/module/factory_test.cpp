@@ -133,12 +133,12 @@ TEST_F(FactoryTest, UnicodeRecordsCarryTheSameTexts)
         EXPECT_EQ(bytesOf(wide.cid), bytesOf(narrow.cid));
         EXPECT_EQ(wide.cardinality, narrow.cardinality);
         EXPECT_EQ(std::string(wide.category), narrow.category);
-        EXPECT_EQ(VST3::StringConvert::convert(wide.name), narrow.name);
+        EXPECT_EQ(Steinberg::Vst::StringConvert::convert(wide.name), narrow.name);
         EXPECT_EQ(wide.classFlags, narrow.classFlags);
         EXPECT_EQ(std::string(wide.subCategories), narrow.subCategories);
-        EXPECT_EQ(VST3::StringConvert::convert(wide.vendor), narrow.vendor);
-        EXPECT_EQ(VST3::StringConvert::convert(wide.version), narrow.version);
-        EXPECT_EQ(VST3::StringConvert::convert(wide.sdkVersion), narrow.sdkVersion);
+        EXPECT_EQ(Steinberg::Vst::StringConvert::convert(wide.vendor), narrow.vendor);
+        EXPECT_EQ(Steinberg::Vst::StringConvert::convert(wide.version), narrow.version);
+        EXPECT_EQ(Steinberg::Vst::StringConvert::convert(wide.sdkVersion), narrow.sdkVersion);
     }
 }
 

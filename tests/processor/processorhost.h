@@ -4,7 +4,7 @@
 
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivstcomponent.h"
-#include "support/audioblock.h"
+#include "hostkit/audio_block.h"
 #include "support/memorystream.h"
 
 #include <cstdint>

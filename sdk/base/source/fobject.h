@@ -6,6 +6,7 @@
 #include "pluginterfaces/base/funknown.h"
 #include "pluginterfaces/base/iupdatehandler.h"
 
+#include <atomic>
 #include <cstring>
 
 namespace Steinberg
@@ -74,8 +75,8 @@ public:
 protected:
     int32 refCount = 1;
     // Set once a dependent was registered, so that destruction knows to tell
-    // the update handler.
-    bool dependentsRegistered = false;
+    // the update handler. Read by changed(), which may run on any thread.
+    std::atomic<bool> dependentsRegistered{false};
 
     static IUpdateHandler* gUpdateHandler;
 };

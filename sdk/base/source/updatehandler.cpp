@@ -23,7 +23,6 @@ UpdateHandler::Entry* UpdateHandler::find(FUnknown* object)
 
 bool UpdateHandler::isRegistered(FUnknown* object, IDependent* dependent)
 {
-    std::lock_guard<std::mutex> lock(mutex);
     const Entry* entry = find(object);
     return entry && std::find(entry->dependents.begin(), entry->dependents.end(), dependent) !=
                         entry->dependents.end();
@@ -51,26 +50,43 @@ tresult PLUGIN_API UpdateHandler::removeDependent(FUnknown* object, IDependent* 
 {
     if (!object)
         return kInvalidArgument;
-    std::lock_guard<std::mutex> lock(mutex);
+    std::unique_lock<std::mutex> lock(mutex);
     Entry* entry = find(object);
     if (!entry)
         return kResultFalse;
     auto& list = entry->dependents;
-    bool removed = false;
+    // Taken over whole or found in place: removing allocates nothing, so it
+    // works in destructors even when memory has run out.
+    std::vector<IDependent*> removedAll;
+    IDependent* removedOne = nullptr;
     if (!dependent)
-    {
-        removed = !list.empty();
-        list.clear();
-    }
+        removedAll.swap(list);
     else if (auto it = std::find(list.begin(), list.end(), dependent); it != list.end())
     {
         list.erase(it);
-        removed = true;
+        removedOne = dependent;
     }
     if (list.empty())
         entries.erase(entries.begin() + (entry - entries.data()));
     releaseEmptyTables();
-    return removed ? kResultOk : kResultFalse;
+    // The caller may free a dependent as soon as this returns: let a call of
+    // it on another thread end first. One on this thread is the caller's own.
+    const auto self = std::this_thread::get_id();
+    auto removed = [&](IDependent* d)
+    {
+        return d == removedOne ||
+               std::find(removedAll.begin(), removedAll.end(), d) != removedAll.end();
+    };
+    callEnded.wait(lock,
+                   [&]
+                   {
+                       return std::none_of(calls.begin(), calls.end(),
+                                           [&](const Call& call) {
+                                               return call.thread != self &&
+                                                      removed(call.dependent);
+                                           });
+                   });
+    return removedOne || !removedAll.empty() ? kResultOk : kResultFalse;
 }
 
 tresult PLUGIN_API UpdateHandler::triggerUpdates(FUnknown* object, int32 message)
@@ -84,15 +100,44 @@ tresult PLUGIN_API UpdateHandler::triggerUpdates(FUnknown* object, int32 message
             snapshot = entry->dependents;
     }
     for (IDependent* dependent : snapshot)
-    {
-        // An earlier dependent may have removed this one, or destroyed the
-        // object itself (which forgets all of its dependents).
-        if (isRegistered(object, dependent))
-            dependent->update(object, message);
-    }
+        notify(object, dependent, message);
     if (FObject* fobject = FObject::unknownToObject(object))
         fobject->updateDone(message);
     return kResultOk;
+}
+
+void UpdateHandler::notify(FUnknown* object, IDependent* dependent, int32 message)
+{
+    const Call call{dependent, std::this_thread::get_id()};
+    {
+        // An earlier dependent may have removed this one, or destroyed the
+        // object itself (which forgets all of its dependents).
+        std::lock_guard<std::mutex> lock(mutex);
+        if (!isRegistered(object, dependent))
+            return;
+        calls.push_back(call);
+    }
+    struct End
+    {
+        UpdateHandler& handler;
+        const Call& call;
+        ~End()
+        {
+            {
+                std::lock_guard<std::mutex> lock(handler.mutex);
+                auto& calls = handler.calls;
+                calls.erase(std::find_if(calls.begin(), calls.end(),
+                                         [&](const Call& c) {
+                                             return c.dependent == call.dependent &&
+                                                    c.thread == call.thread;
+                                         }));
+                if (calls.empty())
+                    std::vector<Call>().swap(calls);
+            }
+            handler.callEnded.notify_all();
+        }
+    } end{*this, call};
+    dependent->update(object, message);
 }
 
 tresult PLUGIN_API UpdateHandler::deferUpdates(FUnknown* object, int32 message)

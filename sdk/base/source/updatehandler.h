@@ -1,13 +1,17 @@
 // The module's update handler: keeps, per object, the dependents to notify
 // when the object changes, and the notifications deferred for later.
-// Meant for the main thread; the tables are guarded all the same, and no lock
-// is held while a dependent runs, so dependents may add or remove dependents
-// (themselves included) from inside update().
+// Meant for the main thread, but an object may change on any thread: the
+// tables are guarded, and removing a dependent waits for a notification of it
+// running on another thread, so no dependent is called once removeDependent
+// has returned. No lock is held while a dependent runs, so dependents may add
+// or remove dependents (themselves included) from inside update().
 #pragma once
 
 #include "base/source/fobject.h"
 
+#include <condition_variable>
 #include <mutex>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -61,13 +65,25 @@ private:
         std::vector<IDependent*> dependents;
     };
 
+    // A dependent's update() running now, and the thread running it.
+    struct Call
+    {
+        IDependent* dependent;
+        std::thread::id thread;
+    };
+
+    // The caller holds the mutex in these three.
     Entry* find(FUnknown* object);
     bool isRegistered(FUnknown* object, IDependent* dependent);
-    void releaseEmptyTables(); // caller holds the mutex
+    void releaseEmptyTables();
+    // Calls update() unless the dependent has been removed meanwhile.
+    void notify(FUnknown* object, IDependent* dependent, int32 message);
 
     std::mutex mutex;
     std::vector<Entry> entries;
     std::vector<std::pair<FUnknown*, int32>> deferred;
+    std::vector<Call> calls;
+    std::condition_variable callEnded;
 };
 
 } // namespace Steinberg

@@ -78,3 +78,4 @@
 #define SMTG_CONSTEXPR14 constexpr
 #define SMTG_NOEXCEPT noexcept
 #define SMTG_DEPRECATED_ATTRIBUTE(message) [[deprecated(message)]]
+#define SMTG_DEPRECATED_MSG(message) SMTG_DEPRECATED_ATTRIBUTE(message)

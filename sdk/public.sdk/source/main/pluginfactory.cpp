@@ -16,13 +16,13 @@ namespace
 // UTF-16 into a fixed field, cut at a character boundary.
 template <size_t N> void toField(char16 (&dest)[N], const char8 (&src)[N])
 {
-    const std::string text = VST3::StringConvert::convert(src, static_cast<uint32>(N));
-    VST3::StringConvert::convert(text, dest, static_cast<uint32>(N));
+    const std::string text = Steinberg::Vst::StringConvert::convert(src, static_cast<uint32>(N));
+    Steinberg::Vst::StringConvert::convert(text, dest, static_cast<uint32>(N));
 }
 
 template <size_t N> void toField(char8 (&dest)[N], const char16 (&src)[N])
 {
-    const std::string text = VST3::StringConvert::convert(src, static_cast<uint32>(N));
+    const std::string text = Steinberg::Vst::StringConvert::convert(src, static_cast<uint32>(N));
     FactoryDetail::copyField(dest, text.c_str(), static_cast<int32>(N));
 }
 

@@ -75,7 +75,7 @@ tresult PLUGIN_API ComponentBase::notify(IMessage* message)
     text[kMaxTextUnits] = 0; // the host may have filled the whole buffer
     try
     {
-        return receiveText(VST3::StringConvert::convert(text).c_str());
+        return receiveText(Steinberg::Vst::StringConvert::convert(text).c_str());
     }
     catch (...)
     {
@@ -108,7 +108,7 @@ tresult ComponentBase::sendTextMessage(const char8* text) const
         return kResultFalse;
     message->setMessageID(kTextMessageID);
     TChar text16[kMaxTextUnits + 1];
-    VST3::StringConvert::convert(text, text16, kMaxTextUnits + 1);
+    Steinberg::Vst::StringConvert::convert(text, text16, kMaxTextUnits + 1);
     attributes->setString(kTextAttribute, text16);
     return sendMessage(message);
 }

@@ -73,6 +73,19 @@ tresult PLUGIN_API VSTGUIEditor::removed()
     return EditorView::removed();
 }
 
+VSTGUI::KnobMode VSTGUIEditor::getKnobMode() const
+{
+    switch (EditController::getHostKnobMode())
+    {
+    case kRelativCircularMode:
+        return VSTGUI::kRelativCircularMode;
+    case kLinearMode:
+        return VSTGUI::kLinearMode;
+    default:
+        return VSTGUI::kCircularMode;
+    }
+}
+
 VSTGUI::IPlatformFrameConfig* VSTGUIEditor::getFrameConfig()
 {
     if (frameConfig)

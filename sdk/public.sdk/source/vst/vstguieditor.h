@@ -32,6 +32,9 @@ public:
     tresult PLUGIN_API attached(void* parent, FIDString type) override;
     tresult PLUGIN_API removed() override;
 
+    // Follows the mode the host gave the controller through setKnobMode.
+    VSTGUI::KnobMode getKnobMode() const override;
+
 protected:
     // The platform settings for opening the frame (on Linux: the host's run
     // loop, from the IPlugFrame); null when the host gave none.

@@ -115,9 +115,8 @@ bool Parameter::setNormalized(ParamValue v)
         v = 0.; // also catches NaN
     else if (v > 1.)
         v = 1.;
-    if (v == valueNormalized)
+    if (valueNormalized.exchange(v) == v)
         return false;
-    valueNormalized = v;
     changed();
     return true;
 }

@@ -7,6 +7,7 @@
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 #include "pluginterfaces/vst/ivstunits.h"
 
+#include <atomic>
 #include <map>
 #include <string>
 #include <vector>
@@ -18,6 +19,8 @@ namespace Vst
 
 // A plain parameter: the normalized value is the plain value. Setting a value
 // notifies the dependents (editor controls) only when it actually changes.
+// The value itself may be read and set from any thread: some hosts set
+// parameters off their UI thread while an editor reads them on it.
 class Parameter : public FObject
 {
 public:
@@ -55,7 +58,7 @@ public:
 
 protected:
     ParameterInfo info{};
-    ParamValue valueNormalized{0.};
+    std::atomic<ParamValue> valueNormalized{0.};
     int32 precision{4};
 };
 

@@ -13,6 +13,8 @@ CBitmap::CBitmap(const CResourceDescription& desc)
     platformBitmap = getPlatformFactory().createBitmap(desc);
 }
 
+CBitmap::CBitmap(const PlatformBitmapPtr& platformBitmap) : platformBitmap(platformBitmap) {}
+
 CPoint CBitmap::getSize() const
 {
     if (!platformBitmap)

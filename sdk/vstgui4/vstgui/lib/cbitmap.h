@@ -16,17 +16,19 @@ public:
     // Loads the named resource at once; an unreadable one leaves the bitmap
     // empty (isLoaded false, size 0), which draws as nothing.
     explicit CBitmap(const CResourceDescription& desc);
+    // An image made in memory, such as a drawing rendered offscreen.
+    explicit CBitmap(const PlatformBitmapPtr& platformBitmap);
 
     bool isLoaded() const { return platformBitmap != nullptr; }
     CPoint getSize() const;
     CCoord getWidth() const { return getSize().x; }
     CCoord getHeight() const { return getSize().y; }
     const std::string& getResourceName() const { return resourceName; }
-    IPlatformBitmap* getPlatformBitmap() const { return platformBitmap.get(); }
+    const PlatformBitmapPtr& getPlatformBitmap() const { return platformBitmap; }
 
 private:
     std::string resourceName;
-    std::shared_ptr<IPlatformBitmap> platformBitmap;
+    PlatformBitmapPtr platformBitmap;
 };
 
 using CBitmapRef = std::shared_ptr<CBitmap>;

@@ -42,4 +42,12 @@ inline CFontRef kNormalFont()
     return font;
 }
 
+// The desktop's regular font, for what belongs to the system rather than the
+// design (the open list of a menu); fontconfig finds the nearest installed.
+inline CFontRef kSystemFont()
+{
+    static CFontRef font = std::make_shared<CFontDesc>("Arial", 12);
+    return font;
+}
+
 } // namespace VSTGUI

@@ -60,6 +60,17 @@ void CFrame::invalid()
         platformFrame->invalid();
 }
 
+void CFrame::platformOnIdle()
+{
+    if (editor)
+        editor->onIdle();
+}
+
+KnobMode CFrame::getKnobMode() const
+{
+    return editor ? editor->getKnobMode() : kCircularMode;
+}
+
 void CFrame::setModalView(CView* view)
 {
     if (modalView)
@@ -78,14 +89,14 @@ void CFrame::setModalView(CView* view)
     invalid();
 }
 
-void CFrame::drawAll(CDrawContext& context)
+void CFrame::drawRect(CDrawContext* context, const CRect&)
 {
-    context.saveGlobalState();
+    context->saveGlobalState();
     CRect local(CPoint(), getViewSize().getSize());
-    context.clipRect(local);
-    drawBackgroundRect(&context, local);
-    drawChildren(&context);
-    context.restoreGlobalState();
+    context->clipRect(local);
+    drawBackgroundRect(context, local);
+    drawChildren(context);
+    context->restoreGlobalState();
 }
 
 void CFrame::onViewRemoved(CView* view)
@@ -99,9 +110,9 @@ void CFrame::onViewRemoved(CView* view)
         }
 }
 
-void CFrame::platformDrawRect(CDrawContext& context, const CRect&)
+void CFrame::platformDrawRect(CDrawContext& context, const CRect& rect)
 {
-    drawAll(context);
+    drawRect(&context, rect);
 }
 
 CView* CFrame::targetAt(const CPoint& where) const

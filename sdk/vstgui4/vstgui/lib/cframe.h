@@ -4,12 +4,11 @@
 
 #include "vstgui/lib/cviewcontainer.h"
 #include "vstgui/lib/platform/iplatformframe.h"
+#include "vstgui/lib/vstguieditorinterface.h"
 #include <memory>
 
 namespace VSTGUI
 {
-
-class VSTGUIEditorInterface;
 
 class CFrame final : public CViewContainer, public IPlatformFrameCallback
 {
@@ -27,6 +26,8 @@ public:
     bool setSize(CCoord width, CCoord height);
     void invalid() override;
     VSTGUIEditorInterface* getEditor() const { return editor; }
+    // The editor's knob mode; circular without an editor.
+    KnobMode getKnobMode() const;
 
     // A view that takes every mouse event while set (an open menu). The frame
     // owns it; setting another or null deletes the previous one once the
@@ -34,8 +35,9 @@ public:
     void setModalView(CView* view);
     CView* getModalView() const { return modalView; }
 
-    // Draws the whole frame with its origin at the context's origin.
-    void drawAll(CDrawContext& context);
+    // Draws the whole frame with its origin at the context's origin, whatever
+    // part updateRect names.
+    void drawRect(CDrawContext* context, const CRect& updateRect);
 
     // Forgets a view that is leaving the tree, so no event reaches it later.
     void onViewRemoved(CView* view);
@@ -46,6 +48,7 @@ public:
     void platformOnMouseUp(const CPoint& where, int32_t buttons) override;
     void platformOnMouseWheel(const CPoint& where, float distance) override;
     void platformOnMouseCancel() override;
+    void platformOnIdle() override;
 
 private:
     CView* targetAt(const CPoint& where) const;

@@ -18,6 +18,10 @@ public:
     CView(const CView&) = delete;
     CView& operator=(const CView&) = delete;
 
+    // A view has one owner: its container, or whoever made it until it is
+    // added to one. That owner lets go of it here.
+    void forget() { delete this; }
+
     virtual void draw(CDrawContext* context);
 
     // where is in the parent's coordinates, like getViewSize().

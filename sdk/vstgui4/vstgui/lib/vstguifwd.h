@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <vector>
 
 namespace VSTGUI
 {
@@ -23,6 +24,9 @@ class CFrame;
 class UIDescription;
 
 using PlatformResourceInputStreamPtr = std::unique_ptr<IPlatformResourceInputStream>;
+using PlatformBitmapPtr = std::shared_ptr<IPlatformBitmap>;
+// A PNG file's bytes.
+using PNGBitmapBuffer = std::vector<uint8_t>;
 
 enum class SeekMode
 {

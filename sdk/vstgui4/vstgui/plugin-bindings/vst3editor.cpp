@@ -2,8 +2,7 @@
 
 #include "vstgui/lib/cframe.h"
 #include "vstgui/lib/controls/ccontrol.h"
-#include "vstgui/lib/platform/iplatformoffscreen.h"
-#include "vstgui/lib/platform/platformfactory.h"
+#include "vstgui/plugin-bindings/pendingparameterchanges.h"
 #include "vstgui/plugin-bindings/vst3parameterbinding.h"
 #include "vstgui/uidescription/uidescription.h"
 #include <algorithm>
@@ -12,8 +11,6 @@
 
 namespace VSTGUI
 {
-
-DEF_CLASS_IID(IPlugViewSnapshot)
 
 using namespace Steinberg;
 
@@ -81,6 +78,7 @@ void VST3Editor::destroyFrame()
     delete frame;
     frame = nullptr;
     bindings.clear();
+    pending.reset();
 }
 
 bool PLUGIN_API VST3Editor::open(void* parent, const PlatformType& type)
@@ -180,6 +178,10 @@ CView* VST3Editor::verifyView(CView* view, const UIAttributes&, const UIDescript
     if (!control || control->getTag() < 0 || !controller)
         return view;
     auto id = static_cast<Vst::ParamID>(control->getTag());
+    // Made by the first control of a build: the thread that builds the views
+    // is the one that runs them.
+    if (!pending)
+        pending = std::make_shared<PendingParameterChanges>();
     auto& binding = bindings[control->getTag()];
     if (!binding)
     {
@@ -189,44 +191,20 @@ CView* VST3Editor::verifyView(CView* view, const UIAttributes&, const UIDescript
             bindings.erase(control->getTag());
             return view;
         }
-        binding =
-            IPtr<VST3ParameterBinding>(new VST3ParameterBinding(controller, parameter), false);
+        binding = IPtr<VST3ParameterBinding>(
+            new VST3ParameterBinding(controller, parameter, pending), false);
     }
     binding->addControl(control);
     return view;
 }
 
-tresult PLUGIN_API VST3Editor::drawToPNG(const char* path)
+void VST3Editor::onIdle()
 {
-    if (!path)
-        return kInvalidArgument;
-    try
-    {
-        bool temporary = frame == nullptr;
-        if (temporary && !buildFrame())
-            return kResultFalse;
-        CPoint size = frame->getViewSize().getSize();
-        auto image = getPlatformFactory().createOffscreen(pixels(size.x), pixels(size.y));
-        bool written = false;
-        if (image)
-        {
-            frame->drawAll(image->getDrawContext());
-            written = image->writePNG(path);
-        }
-        if (temporary)
-            destroyFrame();
-        return written ? kResultOk : kResultFalse;
-    }
-    catch (...)
-    {
-        return kResultFalse;
-    }
-}
-
-tresult PLUGIN_API VST3Editor::queryInterface(const TUID iid, void** obj)
-{
-    QUERY_INTERFACE(iid, obj, IPlugViewSnapshot_iid, IPlugViewSnapshot)
-    return VSTGUIEditor::queryInterface(iid, obj);
+    if (!pending)
+        return;
+    for (Vst::ParamID id : pending->take())
+        if (auto it = bindings.find(static_cast<int32_t>(id)); it != bindings.end())
+            it->second->refreshControls();
 }
 
 } // namespace VSTGUI

@@ -6,7 +6,6 @@
 
 #include "public.sdk/source/vst/vstguieditor.h"
 #include "vstgui/lib/cpoint.h"
-#include "vstgui/plugin-bindings/iplugviewsnapshot.h"
 #include "vstgui/uidescription/icontroller.h"
 #include <map>
 #include <memory>
@@ -15,10 +14,11 @@
 namespace VSTGUI
 {
 
+class PendingParameterChanges;
 class UIDescription;
 class VST3ParameterBinding;
 
-class VST3Editor : public Steinberg::Vst::VSTGUIEditor, public IController, public IPlugViewSnapshot
+class VST3Editor : public Steinberg::Vst::VSTGUIEditor, public IController
 {
 public:
     // Reads xmlFile from the resource folder at once. A missing or broken
@@ -47,12 +47,8 @@ public:
     CView* verifyView(CView* view, const UIAttributes& attributes,
                       const UIDescription* description) override;
 
-    // IPlugViewSnapshot
-    Steinberg::tresult PLUGIN_API drawToPNG(const char* path) override;
-
-    Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) override;
-    Steinberg::uint32 PLUGIN_API addRef() override { return VSTGUIEditor::addRef(); }
-    Steinberg::uint32 PLUGIN_API release() override { return VSTGUIEditor::release(); }
+    // Moves the controls of parameters changed on other threads.
+    void onIdle() override;
 
 private:
     bool buildFrame();
@@ -64,6 +60,7 @@ private:
     CPoint minSize;
     CPoint maxSize;
     std::map<int32_t, Steinberg::IPtr<VST3ParameterBinding>> bindings;
+    std::shared_ptr<PendingParameterChanges> pending;
 };
 
 } // namespace VSTGUI

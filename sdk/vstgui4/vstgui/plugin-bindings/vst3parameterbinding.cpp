@@ -13,8 +13,10 @@ namespace VSTGUI
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
-VST3ParameterBinding::VST3ParameterBinding(EditController* controller, Parameter* parameter)
-    : controller(controller), parameter(parameter)
+VST3ParameterBinding::VST3ParameterBinding(EditController* controller, Parameter* parameter,
+                                           std::shared_ptr<PendingParameterChanges> pending)
+    : controller(controller), parameter(parameter), id(parameter->getInfo().id),
+      pending(std::move(pending))
 {
     parameter->addDependent(this);
 }
@@ -41,7 +43,7 @@ void VST3ParameterBinding::addControl(CControl* control)
         {
             String128 text{};
             parameter->toString(static_cast<ParamValue>(i) / steps, text);
-            menu->addEntry(VST3::StringConvert::convert(text).c_str());
+            menu->addEntry(Steinberg::Vst::StringConvert::convert(text).c_str());
         }
     }
     else if (auto* display = dynamic_cast<CParamDisplay*>(control);
@@ -57,7 +59,7 @@ void VST3ParameterBinding::addControl(CControl* control)
                 if (self->controller->getParamStringByValue(id, self->normalizedFrom(*shown),
                                                             text) != kResultOk)
                     return false;
-                std::string converted = VST3::StringConvert::convert(text);
+                std::string converted = Steinberg::Vst::StringConvert::convert(text);
                 std::strncpy(utf8String, converted.c_str(), 255);
                 utf8String[255] = 0;
                 return true;
@@ -88,27 +90,34 @@ void VST3ParameterBinding::applyValue(CControl& control) const
 
 void VST3ParameterBinding::beginEdit()
 {
-    controller->beginEdit(parameter->getInfo().id);
+    controller->beginEdit(id);
 }
 
 void VST3ParameterBinding::performEdit(ParamValue normalized)
 {
-    ParamID id = parameter->getInfo().id;
     controller->setParamNormalized(id, normalized);
     controller->performEdit(id, parameter->getNormalized());
 }
 
 void VST3ParameterBinding::endEdit()
 {
-    controller->endEdit(parameter->getInfo().id);
+    controller->endEdit(id);
+}
+
+void VST3ParameterBinding::refreshControls()
+{
+    for (CControl* control : controls)
+        applyValue(*control);
 }
 
 void PLUGIN_API VST3ParameterBinding::update(FUnknown*, int32 message)
 {
     if (message != kChanged)
         return;
-    for (CControl* control : controls)
-        applyValue(*control);
+    if (pending->onEditorThread())
+        refreshControls();
+    else
+        pending->post(id);
 }
 
 } // namespace VSTGUI

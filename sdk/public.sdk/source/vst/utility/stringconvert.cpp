@@ -2,7 +2,9 @@
 
 #include <cstring>
 
-namespace VST3
+namespace Steinberg
+{
+namespace Vst
 {
 namespace StringConvert
 {
@@ -178,4 +180,5 @@ std::string convert(const char* str, uint32_t max)
 }
 
 } // namespace StringConvert
-} // namespace VST3
+} // namespace Vst
+} // namespace Steinberg

@@ -9,6 +9,7 @@ namespace VSTGUI
 CKnob::CKnob(const CRect& size, IControlListener* listener, int32_t tag, CBitmapRef background)
     : CKnobBase(size, listener, tag, std::move(background))
 {
+    inset = 3;
 }
 
 void CKnob::draw(CDrawContext* context)
@@ -17,7 +18,8 @@ void CKnob::draw(CDrawContext* context)
     if (getDrawBackground())
         context->drawBitmap(*getDrawBackground(), rect, CPoint());
 
-    double angle = startAngle + rangeAngle * getValueNormalized();
+    const double startAngle = getStartAngle();
+    double angle = startAngle + getRangeAngle() * getValueNormalized();
     if (drawStyle & kCoronaDrawing)
     {
         CRect corona = rect;
@@ -78,8 +80,11 @@ void CAnimKnob::draw(CDrawContext* context)
         std::max<int32_t>(1, static_cast<int32_t>(std::min<CCoord>(
                                  std::floor(strip->getHeight() / frameHeight), INT32_MAX)));
     int32_t frames = subPixmaps > 0 ? std::min(subPixmaps, available) : available;
-    int32_t index = static_cast<int32_t>(std::lround(getValueNormalized() * (frames - 1)));
-    index = std::clamp(index, 0, frames - 1);
+    // Rounded down, counted in pixels down the strip: the last frame shows
+    // only at the very end of the range, and a value a hair below a frame's
+    // own stays on the frame before it.
+    double pixels = std::floor(getValueNormalized() * (frameHeight * (frames - 1)));
+    int32_t index = std::clamp(static_cast<int32_t>(pixels / frameHeight), 0, frames - 1);
     context->drawBitmap(*strip, getViewSize(), CPoint(0, index * frameHeight));
 }
 

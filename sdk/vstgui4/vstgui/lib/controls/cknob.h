@@ -1,5 +1,7 @@
-// Rotary controls: dragging up or down and turning the wheel change the value.
-// CKnob draws itself with vectors; CAnimKnob shows one frame of a film strip.
+// Rotary controls. A drag follows the editor's knob mode: in the circular
+// modes the value follows the pointer's angle around the centre, in linear
+// mode its travel up and to the right; the wheel steps the value. CKnob draws
+// itself with vectors; CAnimKnob shows one frame of a film strip.
 #pragma once
 
 #include "vstgui/lib/controls/ccontrol.h"
@@ -19,13 +21,32 @@ public:
     CMouseEventResult onMouseCancel() override;
     bool onWheel(const CPoint& where, const float& distance, const CButtonState& buttons) override;
 
-    // Pixels of vertical travel that sweep the whole range.
+    // Where the value's range lies on the dial, in degrees clockwise from
+    // the positive x axis: by default from 135 (lower left) over 270.
+    void setStartAngle(float degrees) { startAngle = degrees; }
+    float getStartAngle() const { return startAngle; }
+    void setRangeAngle(float degrees) { rangeAngle = degrees; }
+    float getRangeAngle() const { return rangeAngle; }
+
+    // Pixels of linear travel that sweep the whole range.
     static constexpr CCoord kDragRange = 200;
+
+    // The value at where (in the knob's own coordinates) on the dial.
+    float valueFromPoint(const CPoint& where) const;
+
+protected:
+    // Distance of the dial's edge from the view's edge.
+    CCoord inset{0};
 
 private:
     bool dragging{false};
-    CCoord dragStartY{0};
-    float dragStartValue{0};
+    bool linear{false};
+    CPoint firstPoint;
+    CPoint lastPoint;
+    float entryValue{0};
+    float lastDialValue{0};
+    float startAngle{135.f};
+    float rangeAngle{270.f};
 };
 
 class CKnob : public CKnobBase
@@ -40,10 +61,6 @@ public:
     CKnob(const CRect& size, IControlListener* listener, int32_t tag,
           CBitmapRef background = nullptr);
 
-    void setStartAngle(float degrees) { startAngle = degrees; }
-    float getStartAngle() const { return startAngle; }
-    void setRangeAngle(float degrees) { rangeAngle = degrees; }
-    float getRangeAngle() const { return rangeAngle; }
     void setDrawStyle(int32_t style) { drawStyle = style; }
     int32_t getDrawStyle() const { return drawStyle; }
     void setCoronaColor(const CColor& color) { coronaColor = color; }
@@ -56,8 +73,6 @@ public:
     void draw(CDrawContext* context) override;
 
 private:
-    float startAngle{135.f};
-    float rangeAngle{270.f};
     int32_t drawStyle{0};
     CColor coronaColor{kWhiteCColor};
     CColor handleColor{kWhiteCColor};

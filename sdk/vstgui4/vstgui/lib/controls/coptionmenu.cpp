@@ -13,7 +13,6 @@ COptionMenu::COptionMenu(const CRect& size, IControlListener* listener, int32_t 
 {
     setListener(listener);
     setTag(tag);
-    setHoriAlign(kLeftText);
     setMax(0);
 }
 

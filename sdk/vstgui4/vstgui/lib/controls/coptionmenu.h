@@ -1,5 +1,6 @@
-// A menu of text entries whose value is the index of the chosen entry. A click
-// opens the list as a drop-down inside the frame.
+// A menu of text entries whose value is the index of the chosen entry, shown
+// centred like any parameter display. A click opens the list as a drop-down
+// inside the frame.
 #pragma once
 
 #include "vstgui/lib/controls/cparamdisplay.h"

@@ -3,6 +3,7 @@
 #include "vstgui/lib/cframe.h"
 #include "vstgui/lib/controls/coptionmenu.h"
 #include <algorithm>
+#include <cmath>
 
 namespace VSTGUI
 {
@@ -13,7 +14,7 @@ COptionMenuPopup::COptionMenuPopup(COptionMenu* menu)
     CRect frameRect(CPoint(), menu->getFrame()->getViewSize().getSize());
     CRect anchor(menu->parentToFrame(menu->getViewSize().getTopLeft()),
                  menu->getViewSize().getSize());
-    rowHeight = std::max<CCoord>(menu->getFont()->getSize() + 8, 16);
+    rowHeight = std::ceil(theme.font->getSize() + 8);
     CCoord height = rowHeight * menu->getNbEntries();
     // Below the menu when it fits, else above, else from the frame's top.
     CCoord top = anchor.bottom;
@@ -41,26 +42,28 @@ int32_t COptionMenuPopup::entryAt(const CPoint& where) const
     return index < menu->getNbEntries() ? index : -1;
 }
 
+CCoord COptionMenuPopup::margin() const
+{
+    return theme.font->getSize() * 1.6;
+}
+
 void COptionMenuPopup::draw(CDrawContext* context)
 {
-    context->setFillColor(menu->getBackColor());
-    context->setFrameColor(menu->getFrameColor());
+    context->setFillColor(theme.panel);
+    context->setFrameColor(theme.edge);
     context->setLineWidth(1);
     context->drawRect(listRect, kDrawFilledAndStroked);
-    context->setFont(menu->getFont());
-    int32_t current = menu->getCurrentIndex();
+    context->setFont(theme.font);
     for (int32_t i = 0; i < menu->getNbEntries(); ++i)
     {
         CRect row = entryRect(i);
-        if (i == hovered || (hovered < 0 && i == current))
+        if (i == hovered)
         {
-            CColor highlight = menu->getFontColor();
-            highlight.alpha = 60;
-            context->setFillColor(highlight);
+            context->setFillColor(theme.hoveredPanel);
             context->drawRect(row, kDrawFilled);
         }
-        context->setFontColor(menu->getFontColor());
-        row.inset(6, 0);
+        context->setFontColor(i == hovered ? theme.hoveredText : theme.text);
+        row.inset(margin(), 0);
         context->drawString(*menu->getEntry(i), row, kLeftText);
     }
 }

@@ -1,13 +1,28 @@
 // The open list of an option menu: covers the whole frame so a click anywhere
-// either picks an entry or closes the list.
+// either picks an entry or closes the list. It looks like the desktop's own
+// menus, not like the design around it: a grey panel with a darker edge,
+// entries in the regular system font, the entry under the pointer lit. The
+// menu's current entry is not marked; the menu itself shows it.
 #pragma once
 
+#include "vstgui/lib/ccolor.h"
+#include "vstgui/lib/cfont.h"
 #include "vstgui/lib/cview.h"
 
 namespace VSTGUI
 {
 
 class COptionMenu;
+
+struct OptionMenuPopupTheme
+{
+    CFontRef font{kSystemFont()};
+    CColor panel{0x39, 0x3c, 0x3f, 252};
+    CColor edge{40, 42, 44}; // the panel at 70 % of its lightness
+    CColor text{kWhiteCColor};
+    CColor hoveredPanel{200, 200, 200, 235};
+    CColor hoveredText{kBlackCColor};
+};
 
 class COptionMenuPopup final : public CView
 {
@@ -23,6 +38,10 @@ public:
 
 private:
     int32_t entryAt(const CPoint& where) const;
+    // Room left of an entry's text (where a check mark would go) and right of it.
+    CCoord margin() const;
+
+    OptionMenuPopupTheme theme;
     COptionMenu* menu;
     CRect listRect;
     CCoord rowHeight;

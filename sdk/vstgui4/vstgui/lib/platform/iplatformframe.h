@@ -35,6 +35,9 @@ public:
     virtual void platformOnMouseWheel(const CPoint& where, float distance) = 0;
     // The pointer was taken away mid-gesture (its release will not come).
     virtual void platformOnMouseCancel() = 0;
+    // A regular turn of the editor's thread (some tens of times a second),
+    // for work handed to that thread from others.
+    virtual void platformOnIdle() = 0;
 };
 
 // Settings a platform needs to open a frame (on Linux: the host's run loop).

@@ -13,6 +13,8 @@ public:
     virtual ~IPlatformOffscreen() noexcept = default;
     virtual CDrawContext& getDrawContext() = 0;
     virtual bool writePNG(const std::string& path) = 0;
+    // What has been drawn so far, as an image of its own.
+    virtual PlatformBitmapPtr getBitmap() = 0;
 };
 
 } // namespace VSTGUI

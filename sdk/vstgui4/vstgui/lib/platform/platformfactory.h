@@ -36,6 +36,10 @@ public:
     createFrame(IPlatformFrameCallback* callback, const CRect& size, void* parent,
                 PlatformType type, IPlatformFrameConfig* config) const noexcept = 0;
 
+    // The bitmap encoded as a PNG file; empty when it cannot be encoded.
+    virtual PNGBitmapBuffer
+    createBitmapMemoryPNGRepresentation(const PlatformBitmapPtr& bitmap) const noexcept = 0;
+
     // A memory surface of width x height pixels; null when it cannot be made.
     virtual std::unique_ptr<IPlatformOffscreen> createOffscreen(int32_t width,
                                                                 int32_t height) const noexcept = 0;

@@ -67,6 +67,12 @@ std::shared_ptr<CairoBitmap> CairoBitmap::fromPNG(IPlatformResourceInputStream& 
     return std::shared_ptr<CairoBitmap>(new CairoBitmap(surface));
 }
 
+std::shared_ptr<CairoBitmap> CairoBitmap::sharing(cairo_surface_t* image)
+{
+    cairo_surface_flush(image);
+    return std::shared_ptr<CairoBitmap>(new CairoBitmap(cairo_surface_reference(image)));
+}
+
 CairoBitmap::~CairoBitmap() noexcept
 {
     cairo_surface_destroy(surface);

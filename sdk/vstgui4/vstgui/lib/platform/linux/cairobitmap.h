@@ -13,6 +13,8 @@ class CairoBitmap final : public IPlatformBitmap
 public:
     // Reads the PNG from stream; null when it is not a readable PNG.
     static std::shared_ptr<CairoBitmap> fromPNG(IPlatformResourceInputStream& stream);
+    // The image surface itself, drawn so far; it lives as long as either.
+    static std::shared_ptr<CairoBitmap> sharing(cairo_surface_t* image);
     ~CairoBitmap() noexcept override;
 
     int32_t getWidth() const override;

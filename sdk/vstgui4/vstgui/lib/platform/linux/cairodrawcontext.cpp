@@ -101,7 +101,7 @@ void CairoDrawContext::drawArc(const CRect& rect, double startAngle, double endA
 void CairoDrawContext::drawBitmap(const CBitmap& bitmap, const CRect& dest, const CPoint& offset,
                                   float alpha)
 {
-    auto* image = static_cast<CairoBitmap*>(bitmap.getPlatformBitmap());
+    auto* image = static_cast<CairoBitmap*>(bitmap.getPlatformBitmap().get());
     if (!image)
         return;
     cairo_save(cr);

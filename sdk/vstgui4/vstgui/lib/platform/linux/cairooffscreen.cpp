@@ -1,5 +1,7 @@
 #include "vstgui/lib/platform/linux/cairooffscreen.h"
 
+#include "vstgui/lib/platform/linux/cairobitmap.h"
+
 namespace VSTGUI
 {
 
@@ -27,6 +29,11 @@ CairoOffscreen::~CairoOffscreen() noexcept
 {
     context.reset();
     cairo_surface_destroy(surface);
+}
+
+PlatformBitmapPtr CairoOffscreen::getBitmap()
+{
+    return CairoBitmap::sharing(surface);
 }
 
 bool CairoOffscreen::writePNG(const std::string& path)

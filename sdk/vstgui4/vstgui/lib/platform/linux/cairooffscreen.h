@@ -16,6 +16,7 @@ public:
 
     CDrawContext& getDrawContext() override { return *context; }
     bool writePNG(const std::string& path) override;
+    PlatformBitmapPtr getBitmap() override;
 
 private:
     explicit CairoOffscreen(cairo_surface_t* surface);

@@ -23,6 +23,8 @@ public:
     std::unique_ptr<IPlatformFrame>
     createFrame(IPlatformFrameCallback* callback, const CRect& size, void* parent,
                 PlatformType type, IPlatformFrameConfig* config) const noexcept override;
+    PNGBitmapBuffer
+    createBitmapMemoryPNGRepresentation(const PlatformBitmapPtr& bitmap) const noexcept override;
     std::unique_ptr<IPlatformOffscreen> createOffscreen(int32_t width,
                                                         int32_t height) const noexcept override;
     const LinuxFactory* asLinuxFactory() const noexcept override { return this; }

@@ -46,6 +46,36 @@ LinuxFactory::createFrame(IPlatformFrameCallback* callback, const CRect& size, v
     }
 }
 
+namespace
+{
+cairo_status_t appendToBuffer(void* closure, const unsigned char* data, unsigned int length)
+{
+    auto* buffer = static_cast<PNGBitmapBuffer*>(closure);
+    try
+    {
+        buffer->insert(buffer->end(), data, data + length);
+    }
+    catch (...)
+    {
+        return CAIRO_STATUS_NO_MEMORY;
+    }
+    return CAIRO_STATUS_SUCCESS;
+}
+} // namespace
+
+PNGBitmapBuffer
+LinuxFactory::createBitmapMemoryPNGRepresentation(const PlatformBitmapPtr& bitmap) const noexcept
+{
+    PNGBitmapBuffer buffer;
+    auto* image = dynamic_cast<CairoBitmap*>(bitmap.get());
+    if (image == nullptr)
+        return buffer;
+    if (cairo_surface_write_to_png_stream(image->getSurface(), appendToBuffer, &buffer) !=
+        CAIRO_STATUS_SUCCESS)
+        buffer.clear();
+    return buffer;
+}
+
 std::unique_ptr<IPlatformOffscreen> LinuxFactory::createOffscreen(int32_t width,
                                                                   int32_t height) const noexcept
 {

@@ -195,6 +195,7 @@ void X11Frame::onEvent()
 
 void X11Frame::onTimer()
 {
+    callback->platformOnIdle();
     // Events may already sit in xcb's queue, read there by a reply; the file
     // descriptor would not show them.
     onEvent();

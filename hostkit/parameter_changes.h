@@ -4,7 +4,7 @@
 // when the object is made, so filling and reading the queues never allocates
 // on the audio thread; a full queue or list refuses further entries.
 
-#include "host_object.h"
+#include "hostkit/host_object.h"
 
 #include "pluginterfaces/vst/ivstparameterchanges.h"
 

@@ -3,9 +3,9 @@
 // A loaded VST 3 module: the library opened through its entry points, the
 // factory it hands out, and the classes that factory lists.
 
-#include "host_application.h"
-#include "platform/module_library.h"
-#include "vst_ptr.h"
+#include "hostkit/host_application.h"
+#include "hostkit/platform/module_library.h"
+#include "hostkit/vst_ptr.h"
 
 #include "pluginterfaces/base/ipluginbase.h"
 

@@ -1,4 +1,4 @@
-#include "platform/module_library.h"
+#include "hostkit/platform/module_library.h"
 
 #include <dlfcn.h>
 #include <sys/stat.h>

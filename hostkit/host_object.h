@@ -4,7 +4,7 @@
 // made with one reference, freed when the last one goes, and answering
 // queryInterface for its one interface and FUnknown.
 
-#include "vst_ptr.h"
+#include "hostkit/vst_ptr.h"
 
 #include <atomic>
 

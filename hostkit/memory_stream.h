@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host_object.h"
+#include "hostkit/host_object.h"
 
 #include "pluginterfaces/base/ibstream.h"
 

@@ -4,7 +4,7 @@
 // and attribute-list objects that a processor and its controller use to talk
 // through IConnectionPoint.
 
-#include "host_object.h"
+#include "hostkit/host_object.h"
 
 #include "pluginterfaces/vst/ivstattributes.h"
 #include "pluginterfaces/vst/ivsthostapplication.h"

@@ -1,6 +1,6 @@
-#include "host_application.h"
+#include "hostkit/host_application.h"
 
-#include "text.h"
+#include "hostkit/text.h"
 
 #include <algorithm>
 #include <cstring>

@@ -4,7 +4,7 @@
 // editor, or the host itself) are kept for the processor's next block, and a
 // restart request tells the host to re-read the controller's values.
 
-#include "host_object.h"
+#include "hostkit/host_object.h"
 
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 

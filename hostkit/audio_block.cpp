@@ -1,4 +1,4 @@
-#include "support/audioblock.h"
+#include "hostkit/audio_block.h"
 
 namespace ferrulith_test
 {

@@ -1,7 +1,7 @@
-#include "plugin_module.h"
+#include "hostkit/plugin_module.h"
 
-#include "host_error.h"
-#include "text.h"
+#include "hostkit/host_error.h"
+#include "hostkit/text.h"
 
 #include <cstdio>
 #include <cstring>

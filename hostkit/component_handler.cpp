@@ -1,4 +1,4 @@
-#include "component_handler.h"
+#include "hostkit/component_handler.h"
 
 #include <cmath>
 

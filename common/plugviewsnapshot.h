@@ -1,12 +1,11 @@
-// An extension of this editor library that the official VSTGUI does not have:
-// a host that holds only the IPlugView can ask it, through queryInterface
-// with IPlugViewSnapshot_iid, to draw itself into a PNG file without any
-// display. Hosts fall back to capturing the window when a view lacks it.
+// How the project's host asks the plug-in's editor for a picture without any
+// display: through queryInterface on the IPlugView with IPlugViewSnapshot_iid.
+// Hosts fall back to capturing the window when a view lacks it.
 #pragma once
 
 #include "pluginterfaces/base/funknown.h"
 
-namespace VSTGUI
+namespace quorvelware
 {
 
 class IPlugViewSnapshot : public Steinberg::FUnknown
@@ -22,4 +21,4 @@ public:
 
 DECLARE_CLASS_IID(IPlugViewSnapshot, 0x0F16FB63, 0x82FB4911, 0xBBA0B649, 0xCB337A1F)
 
-} // namespace VSTGUI
+} // namespace quorvelware

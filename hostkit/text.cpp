@@ -1,4 +1,4 @@
-#include "text.h"
+#include "hostkit/text.h"
 
 namespace ferrulith::host
 {
