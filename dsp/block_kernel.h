@@ -34,14 +34,20 @@ struct Chunk
     float boosted[2 * kChunk];
     float mix[2 * kChunk];
     float sat[2 * kChunk];
-    float out[2 * kChunk];
 };
 
 // tanh of x forced into [-1, 1]: min(t, 1) is t < 1 ? t : 1 and max(u, -1) is
 // u > -1 ? u : -1, lane by lane, so a NaN ends at 1 as in the step.
+// One out-of-line copy of the kernel serves every stage: inlined at each, its
+// variants would crowd the processor's cache of decoded instructions.
+template <class L> __attribute__((noinline)) typename L::F tanh_of(typename L::F x)
+{
+    return patch_tanh_kernel::tanh_vector<L>(x);
+}
+
 template <class L> PATCH_TANH_INLINE typename L::F saturated(typename L::F x)
 {
-    return L::max(L::min(patch_tanh_kernel::tanh_vector<L>(x), L::f(1.0f)), L::f(-1.0f));
+    return L::max(L::min(tanh_of<L>(x), L::f(1.0f)), L::f(-1.0f));
 }
 
 // A saturated sample kept away from exactly +-1, as the step's limit does.
@@ -76,15 +82,6 @@ PATCH_TANH_INLINE void map_vectors(const float* in, int32_t count, float* const 
         L::store(padded, results[k]);
         memcpy(outs[k] + i, padded, sizeof(float) * static_cast<size_t>(count - i));
     }
-}
-
-// n samples from source, or silence when there is none.
-inline void copy_or_silence(float* dest, const float* source, int32_t n)
-{
-    if (source)
-        memcpy(dest, source, sizeof(float) * static_cast<size_t>(n));
-    else
-        memset(dest, 0, sizeof(float) * static_cast<size_t>(n));
 }
 
 // The gates' state, held apart from the patch so the compiler keeps it in
@@ -292,8 +289,8 @@ public:
         const int32_t r = 2 * c.n - 1;
         patch->inputs[0]->value = c.in[l];
         patch->inputs[1]->value = c.in[r];
-        patch->outputs[0]->value = c.out[l];
-        patch->outputs[1]->value = c.out[r];
+        patch->outputs[0]->value = last_out_l;
+        patch->outputs[1]->value = last_out_r;
         patch_wire_t& w = patch->wire;
         patch_store_gains(&w, g);
         w.lo_r_out = last.lo_r;
@@ -369,11 +366,24 @@ private:
         const int32_t n = frames - start < kChunk ? frames - start : kChunk;
         c.start = start;
         c.n = n;
-        copy_or_silence(c.in, in_l ? in_l + start : nullptr, n);
-        copy_or_silence(c.in + n, in_r ? in_r + start : nullptr, n);
-        map_vectors<L>(c.in, 2 * n, {c.shaped},
+        shape_channel(in_l ? in_l + start : nullptr, c.in, c.shaped, n);
+        shape_channel(in_r ? in_r + start : nullptr, c.in + n, c.shaped + n, n);
+    }
+
+    // n samples of one channel (silence without a source), copied and shaped.
+    static void shape_channel(const float* source, float* in, float* shaped, int32_t n)
+    {
+        if (source == nullptr)
+        {
+            memset(in, 0, sizeof(float) * static_cast<size_t>(n));
+            source = in;
+        }
+        map_vectors<L>(source, n, {in, shaped},
                        [](typename L::F x, typename L::F* out)
-                       { out[0] = limit_shaped<L>(saturated<L>(x)); });
+                       {
+                           out[0] = x;
+                           out[1] = limit_shaped<L>(saturated<L>(x));
+                       });
     }
 
     // From the gated samples to the boosted ones.
@@ -403,27 +413,38 @@ private:
         const int32_t n = c.n;
         map_vectors<L>(c.mix, 2 * n, {c.sat},
                        [](typename L::F x, typename L::F* out) { out[0] = saturated<L>(x); });
+        // The next chunk's inputs are read already; its outputs are not
+        // written yet, so the host's buffers may be shared.
         if (bypass)
         {
-            memcpy(c.out, c.in, sizeof(float) * 2 * n);
+            if (out_l)
+                memcpy(out_l + c.start, c.in, sizeof(float) * static_cast<size_t>(n));
+            if (out_r)
+                memcpy(out_r + c.start, c.in + n, sizeof(float) * static_cast<size_t>(n));
+            last_out_l = c.in[n - 1];
+            last_out_r = c.in[2 * n - 1];
         }
         else
         {
-            c.out[0] = held_l * g.volume_gain;
-            c.out[n] = g.volume_gain * held_r;
-            for (int32_t i = 1; i < n; ++i)
-            {
-                c.out[i] = c.sat[i - 1] * g.volume_gain;
-                c.out[n + i] = g.volume_gain * c.sat[n + i - 1];
-            }
+            const float volume = g.volume_gain;
+            if (out_l)
+                scale_behind(out_l + c.start, c.sat, held_l, volume, n);
+            if (out_r)
+                scale_behind(out_r + c.start, c.sat + n, held_r, volume, n);
+            last_out_l = (n > 1 ? c.sat[n - 2] : held_l) * volume;
+            last_out_r = volume * (n > 1 ? c.sat[2 * n - 2] : held_r);
         }
         held_l = c.sat[n - 1];
         held_r = c.sat[2 * n - 1];
-        // The next chunk's inputs are read already; its outputs are not written.
-        if (out_l)
-            memcpy(out_l + c.start, c.out, sizeof(float) * n);
-        if (out_r)
-            memcpy(out_r + c.start, c.out + n, sizeof(float) * n);
+    }
+
+    // out[i] = sat[i - 1] * volume, the frame before the first being held (the
+    // step multiplies the other way round on the right: the same product).
+    static void scale_behind(float* out, const float* sat, float held, float volume, int32_t n)
+    {
+        out[0] = held * volume;
+        for (int32_t i = 1; i < n; ++i)
+            out[i] = sat[i - 1] * volume;
     }
 
     patch_t* patch;
@@ -435,6 +456,9 @@ private:
     // The saturated mixes of the frame before, which the next output scales.
     float held_l;
     float held_r;
+    // The last frame's outputs.
+    float last_out_l = 0.0f;
+    float last_out_r = 0.0f;
     ToneOutputs last{};
     Chunk chunks[2];
 };

@@ -12,6 +12,7 @@
 #endif
 
 #include "dsp/block_kernel.h"
+#include "dsp/pair_lanes.h"
 #include "dsp/tanh_kernel.h"
 #include "dsp/vector_paths.h"
 
@@ -60,15 +61,25 @@ struct Avx512Lanes
     static void store(float* p, F a) { _mm512_storeu_ps(p, a); }
 };
 
+// Two vectors at a time: one alone leaves the processor waiting on its
+// chains of dependent operations.
+using Lanes = patch_tanh_kernel::PairLanes<Avx512Lanes>;
+
 } // namespace
 
 void patch_tanh_avx512(const float* x, float* y, int32_t count)
 {
-    patch_tanh_kernel::tanh_array<Avx512Lanes>(x, y, count);
+    patch_tanh_kernel::tanh_array<Lanes>(x, y, count);
+}
+
+void patch_tanh_in_avx512(int32_t range, const float* x, float* y, int32_t count)
+{
+    patch_tanh_kernel::tanh_array_in<Lanes>(static_cast<patch_tanh_kernel::Range>(range), x, y,
+                                            count);
 }
 
 void patch_block_avx512(patch_t* patch, const patch_frame_gains_t& gains, const float* in_l,
                         const float* in_r, float* out_l, float* out_r, int32_t frames)
 {
-    run_block<Avx512Lanes>(patch, gains, in_l, in_r, out_l, out_r, frames);
+    run_block<Lanes>(patch, gains, in_l, in_r, out_l, out_r, frames);
 }

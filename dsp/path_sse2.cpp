@@ -6,6 +6,7 @@
 #include <emmintrin.h>
 
 #include "dsp/block_kernel.h"
+#include "dsp/pair_lanes.h"
 #include "dsp/tanh_kernel.h"
 
 namespace
@@ -60,17 +61,27 @@ struct Sse2Lanes
     static void store(float* p, F a) { _mm_storeu_ps(p, a); }
 };
 
+// Two vectors at a time: one alone leaves the processor waiting on its
+// chains of dependent operations.
+using Lanes = patch_tanh_kernel::PairLanes<Sse2Lanes>;
+
 } // namespace
 
 void patch_tanh_sse2(const float* x, float* y, int32_t count)
 {
-    patch_tanh_kernel::tanh_array<Sse2Lanes>(x, y, count);
+    patch_tanh_kernel::tanh_array<Lanes>(x, y, count);
+}
+
+void patch_tanh_in_sse2(int32_t range, const float* x, float* y, int32_t count)
+{
+    patch_tanh_kernel::tanh_array_in<Lanes>(static_cast<patch_tanh_kernel::Range>(range), x, y,
+                                            count);
 }
 
 void patch_block_sse2(patch_t* patch, const patch_frame_gains_t& gains, const float* in_l,
                       const float* in_r, float* out_l, float* out_r, int32_t frames)
 {
-    run_block<Sse2Lanes>(patch, gains, in_l, in_r, out_l, out_r, frames);
+    run_block<Lanes>(patch, gains, in_l, in_r, out_l, out_r, frames);
 }
 
 #endif

@@ -57,11 +57,12 @@ constexpr int32_t kQ5 = static_cast<int32_t>(0xb457edbb);
 constexpr int32_t kSignBit = INT32_MIN;
 
 // What a caller knows of every lane's |x|: nothing, or that it lies in
-// [2^-26, 1) or in [1, 22). A known range leaves out the branches no lane can
-// take; the others run as they would anyway.
+// [2^-26, 22), in [2^-26, 1) or in [1, 22). A known range leaves out the
+// branches no lane can take; the others run as they would anyway.
 enum class Range
 {
     any,
+    curve,
     below_one,
     from_one,
 };
@@ -286,7 +287,8 @@ template <class L, Range R = Range::any> PATCH_TANH_INLINE typename L::F tanh_la
 }
 
 // tanh of one vector. A vector whose lanes all lie on one side of 1, as most
-// of a signal's do, takes the shorter code of its range.
+// of a signal's do, takes the shorter code of its range, and one whose lanes
+// all lie on the curve leaves out the edges.
 template <class L> PATCH_TANH_INLINE typename L::F tanh_vector(typename L::F x)
 {
     const typename L::I ix = L::iand(L::bits(x), L::i(0x7fffffff));
@@ -296,26 +298,55 @@ template <class L> PATCH_TANH_INLINE typename L::F tanh_vector(typename L::F x)
         return tanh_lanes<L, Range::below_one>(x);
     if (L::all(L::both(at_least(0x3f800000), below(0x41b00000))))
         return tanh_lanes<L, Range::from_one>(x);
+    if (L::all(L::both(at_least(0x32800000), below(0x41b00000))))
+        return tanh_lanes<L, Range::curve>(x);
     return tanh_lanes<L>(x);
 }
 
-// y[i] = tanh(x[i]) for count values; a partial last vector goes through a
-// zero-padded copy.
-template <class L> void tanh_array(const float* x, float* y, int32_t count)
+// y[i] = kernel(x[i]) vector by vector for count values; a partial last
+// vector goes through a copy padded with pad.
+template <class L, typename Kernel>
+void map_array(const float* x, float* y, int32_t count, float pad, Kernel kernel)
 {
     constexpr int32_t width = L::width;
     int32_t i = 0;
     for (; i + width <= count; i += width)
-        L::store(y + i, tanh_vector<L>(L::load(x + i)));
+        L::store(y + i, kernel(L::load(x + i)));
     if (i == count)
         return;
-    float in[width] = {};
+    float in[width];
     float out[width];
-    for (int32_t j = 0; i + j < count; ++j)
-        in[j] = x[i + j];
-    L::store(out, tanh_vector<L>(L::load(in)));
+    for (int32_t j = 0; j < width; ++j)
+        in[j] = i + j < count ? x[i + j] : pad;
+    L::store(out, kernel(L::load(in)));
     for (int32_t j = 0; i + j < count; ++j)
         y[i + j] = out[j];
+}
+
+// y[i] = tanh(x[i]) for count values.
+template <class L> void tanh_array(const float* x, float* y, int32_t count)
+{
+    map_array<L>(x, y, count, 0.0f, [](typename L::F v) { return tanh_vector<L>(v); });
+}
+
+// tanh_array through the code of range alone, which every x[i] must lie in:
+// the tests check each range's code on all of its inputs this way.
+template <class L> void tanh_array_in(Range range, const float* x, float* y, int32_t count)
+{
+    using F = typename L::F;
+    switch (range)
+    {
+    case Range::curve:
+        return map_array<L>(x, y, count, 0.5f, [](F v) { return tanh_lanes<L, Range::curve>(v); });
+    case Range::below_one:
+        return map_array<L>(x, y, count, 0.5f,
+                            [](F v) { return tanh_lanes<L, Range::below_one>(v); });
+    case Range::from_one:
+        return map_array<L>(x, y, count, 2.0f,
+                            [](F v) { return tanh_lanes<L, Range::from_one>(v); });
+    default:
+        return map_array<L>(x, y, count, 0.0f, [](F v) { return tanh_lanes<L>(v); });
+    }
 }
 
 } // namespace patch_tanh_kernel

@@ -24,10 +24,10 @@ bool has_avx512()
 }
 
 const patch_vector_path_t kPaths[] = {
-    {"sse2", always, patch_tanh_sse2, patch_block_sse2},
+    {"sse2", always, patch_tanh_sse2, patch_tanh_in_sse2, patch_block_sse2},
 #if defined(PATCH_PATHS_WIDE)
-    {"avx2", has_avx2, patch_tanh_avx2, patch_block_avx2},
-    {"avx512", has_avx512, patch_tanh_avx512, patch_block_avx512},
+    {"avx2", has_avx2, patch_tanh_avx2, patch_tanh_in_avx2, patch_block_avx2},
+    {"avx512", has_avx512, patch_tanh_avx512, patch_tanh_in_avx512, patch_block_avx512},
 #endif
 };
 

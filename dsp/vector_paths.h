@@ -25,6 +25,9 @@ struct patch_vector_path_t
     bool (*runs_here)();
     // y[i] = tanh(x[i]) for i below count.
     void (*tanh)(const float* x, float* y, int32_t count);
+    // The same through the code of one range of |x| alone (range is a
+    // patch_tanh_kernel::Range; every x[i] must lie in it), for the tests.
+    void (*tanh_in)(int32_t range, const float* x, float* y, int32_t count);
     // patch_process_block once the parameters are clamped and the tone
     // blocks tuned for gains (dsp/process_block.cpp).
     void (*block)(patch_t* patch, const patch_frame_gains_t& gains, const float* in_l,
@@ -42,6 +45,9 @@ const patch_vector_path_t* patch_chosen_vector_path();
 void patch_tanh_sse2(const float* x, float* y, int32_t count);
 void patch_tanh_avx2(const float* x, float* y, int32_t count);
 void patch_tanh_avx512(const float* x, float* y, int32_t count);
+void patch_tanh_in_sse2(int32_t range, const float* x, float* y, int32_t count);
+void patch_tanh_in_avx2(int32_t range, const float* x, float* y, int32_t count);
+void patch_tanh_in_avx512(int32_t range, const float* x, float* y, int32_t count);
 void patch_block_sse2(patch_t* patch, const patch_frame_gains_t& gains, const float* in_l,
                       const float* in_r, float* out_l, float* out_r, int32_t frames);
 void patch_block_avx2(patch_t* patch, const patch_frame_gains_t& gains, const float* in_l,

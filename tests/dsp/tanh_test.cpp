@@ -1,9 +1,10 @@
 // The engine's own tanh on all 2^32 inputs, NaN payloads included, as the
 // processor leaves its denormal handling and with flush-to-zero and
 // denormals-are-zero set: every vector path this machine runs gives the bits
-// of the scalar one, and the scalar one gives the bits of the C library's
-// tanhf where that is the same classic algorithm (glibc up to 2.40). The
-// inputs are shared out among threads, so the sweeps take seconds.
+// of the scalar one, with each of its codes, and the scalar one gives the
+// bits of the C library's tanhf where that is the same classic algorithm
+// (glibc up to 2.40). The inputs are shared out among threads, so the sweeps
+// take seconds.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <iostream>
 #include <mutex>
 #include <string>
@@ -26,6 +28,7 @@
 #endif
 
 #include "dsp/tanh.h"
+#include "dsp/tanh_kernel.h"
 #include "dsp/vector_paths.h"
 
 namespace
@@ -41,13 +44,26 @@ constexpr uint64_t kStep = 1;
 constexpr uint64_t kInputs = (uint64_t{1} << 32) / kStep;
 constexpr uint64_t kBlock = 4096;
 
-using ArrayFn = void (*)(const float* x, float* y, int32_t count);
+using ArrayFn = std::function<void(const float* x, float* y, int32_t count)>;
 
+// A tanh to check; one with a range of |x| bits, [from, below), is checked on
+// the inputs in that range only.
 struct Candidate
 {
     std::string name;
     ArrayFn tanh;
+    uint32_t from = 0;
+    uint32_t below = 0xffffffff;
 };
+
+// Whether every input of the block, first to last in rising bit order within
+// one sign, lies in the candidate's range.
+bool block_in_range(const Candidate& c, uint32_t first, uint32_t last)
+{
+    if ((first ^ last) >> 31)
+        return false;
+    return (first & 0x7fffffff) >= c.from && (last & 0x7fffffff) < c.below;
+}
 
 void scalar_array(const float* x, float* y, int32_t count)
 {
@@ -104,8 +120,14 @@ std::string sweep(const std::vector<Candidate>& candidates, bool flushed)
                 memcpy(&x[i], &input, sizeof input);
             }
             scalar_array(x.data(), expected.data(), count);
+            uint32_t first_bits;
+            uint32_t last_bits;
+            memcpy(&first_bits, &x[0], sizeof first_bits);
+            memcpy(&last_bits, &x[count - 1], sizeof last_bits);
             for (size_t c = 0; c < candidates.size(); ++c)
             {
+                if (!block_in_range(candidates[c], first_bits, last_bits))
+                    continue;
                 candidates[c].tanh(x.data(), actual.data(), count);
                 for (int32_t i = 0; i < count; ++i)
                 {
@@ -135,6 +157,19 @@ std::string sweep(const std::vector<Candidate>& candidates, bool flushed)
     return report;
 }
 
+std::vector<const patch_vector_path_t*> runnable_paths()
+{
+    int32_t count = 0;
+    const patch_vector_path_t* paths = patch_vector_paths(&count);
+    std::vector<const patch_vector_path_t*> runnable;
+    for (int32_t i = 0; i < count; ++i)
+    {
+        if (paths[i].runs_here())
+            runnable.push_back(&paths[i]);
+    }
+    return runnable;
+}
+
 // Whether the C library's tanhf is the classic expm1-based algorithm.
 bool library_is_classic(std::string* why)
 {
@@ -155,15 +190,25 @@ bool library_is_classic(std::string* why)
 
 TEST(EngineTanh, EveryPathAndTheClassicTanhfGiveTheScalarBitsOnEveryInput)
 {
-    int32_t count = 0;
-    const patch_vector_path_t* paths = patch_vector_paths(&count);
+    // Each path's own choice of code for every vector, and for the inputs on
+    // the curve, |x| in [2^-26, 22), the code for any range and the code for
+    // the curve alone, which its own choice reaches only where lanes of
+    // both sides of 1 meet.
+    using patch_tanh_kernel::Range;
     std::vector<Candidate> candidates;
-    for (int32_t i = 0; i < count; ++i)
+    for (const patch_vector_path_t* path : runnable_paths())
     {
-        if (paths[i].runs_here())
-            candidates.push_back({paths[i].name, paths[i].tanh});
+        candidates.push_back({path->name, path->tanh});
+        for (const Range range : {Range::any, Range::curve})
+        {
+            const std::string name =
+                std::string(path->name) + (range == Range::any ? ", any range" : ", the curve");
+            candidates.push_back({name,
+                                  [path, range](const float* x, float* y, int32_t count)
+                                  { path->tanh_in(static_cast<int32_t>(range), x, y, count); },
+                                  0x32800000, 0x41b00000});
+        }
     }
-    ASSERT_FALSE(candidates.empty());
     std::string library;
     if (library_is_classic(&library))
         candidates.push_back({"tanhf of " + library, library_array});
@@ -175,5 +220,42 @@ TEST(EngineTanh, EveryPathAndTheClassicTanhfGiveTheScalarBitsOnEveryInput)
     if (kCanFlush)
     {
         EXPECT_EQ("", sweep(candidates, true)) << "with flush-to-zero and denormals-are-zero";
+    }
+}
+
+TEST(EngineTanh, EveryPathChoosesTheRightCodeForVectorsAcrossTheEdgesOfItsRanges)
+{
+    // Vectors whose lanes sit at and next to the edges of the ranges and of
+    // the kernel's branches, both signs, shuffled together.
+    std::vector<float> edges;
+    for (const uint32_t edge : {0x24000000u, 0x32800000u, 0x3e317219u, 0x3f051592u, 0x3f800000u,
+                                0x41b00000u, 0x7f800000u})
+    {
+        for (uint32_t bits = edge - 2; bits <= edge + 2; ++bits)
+        {
+            for (const uint32_t sign : {0u, 0x80000000u})
+            {
+                float x;
+                const uint32_t b = bits | sign;
+                memcpy(&x, &b, sizeof x);
+                edges.push_back(x);
+            }
+        }
+    }
+    std::vector<float> x(1 << 16), expected(x.size()), actual(x.size());
+    uint32_t state = 1u;
+    for (float& v : x)
+    {
+        state = state * 1664525u + 1013904223u;
+        v = edges[(state >> 8) % edges.size()];
+    }
+    for (size_t i = 0; i < x.size(); ++i)
+        expected[i] = patch_tanh(x[i]);
+    for (const patch_vector_path_t* path : runnable_paths())
+    {
+        path->tanh(x.data(), actual.data(), static_cast<int32_t>(x.size()));
+        for (size_t i = 0; i < x.size(); ++i)
+            ASSERT_EQ(bits_of(expected[i]), bits_of(actual[i]))
+                << path->name << ": tanh(0x" << std::hex << bits_of(x[i]) << ")";
     }
 }
