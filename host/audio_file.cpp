@@ -99,6 +99,9 @@ void writeAudioFile(const std::string& path, const AudioBuffer& audio)
     SndfileHandle file(sf_open(path.c_str(), SFM_WRITE, &info));
     if (!file)
         throw HostError("cannot write " + path + ": " + sf_strerror(nullptr));
+    // The peak chunk carries the time of writing: without it, the same
+    // rendering is the same file, byte for byte.
+    sf_command(file.get(), SFC_SET_ADD_PEAK_CHUNK, nullptr, SF_FALSE);
 
     const std::size_t frames = audio.frames();
     std::vector<float> interleaved(frames * audio.channels.size());

@@ -363,7 +363,7 @@ void PluginInstance::syncControllerFromProcessor()
         auto state = makeHostObject<MemoryStream>();
         // A processor may keep no state while inactive; an empty one is not
         // handed over, so the controller keeps what it has.
-        if (processorComponent->getState(state.get()) == kResultOk && !state->data().empty())
+        if (processorComponent->getState(state.get()) == kResultOk && !state->bytes().empty())
         {
             state->rewind();
             editController->setComponentState(state.get());

@@ -1,6 +1,6 @@
 #include "hostkit/audio_block.h"
 
-namespace ferrulith_test
+namespace ferrulith::host
 {
 
 using namespace Steinberg;
@@ -70,4 +70,4 @@ void AudioBlock::claimInputChannels(int32 count)
     inputBus.numChannels = count;
 }
 
-} // namespace ferrulith_test
+} // namespace ferrulith::host

@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-namespace ferrulith_test
+namespace ferrulith::host
 {
 
 class AudioBlock
@@ -57,4 +57,4 @@ private:
     Steinberg::Vst::ProcessData processData{};
 };
 
-} // namespace ferrulith_test
+} // namespace ferrulith::host

@@ -15,14 +15,14 @@ tresult PLUGIN_API MemoryStream::read(void* buffer, int32 numBytes, int32* numBy
         *numBytesRead = 0;
     if (numBytes < 0 || (numBytes > 0 && !buffer))
         return kInvalidArgument;
-    const int64 available = std::max<int64>(0, int64(bytes.size()) - cursor);
+    const int64 available = std::max<int64>(0, int64(content.size()) - cursor);
     const int32 count = int32(std::min<int64>(numBytes, available));
     if (count > 0)
-        std::memcpy(buffer, bytes.data() + cursor, std::size_t(count));
+        std::memcpy(buffer, content.data() + cursor, std::size_t(count));
     cursor += count;
     if (numBytesRead)
         *numBytesRead = count;
-    return kResultOk;
+    return answer(kResultOk);
 }
 
 tresult PLUGIN_API MemoryStream::write(void* buffer, int32 numBytes, int32* numBytesWritten)
@@ -31,22 +31,25 @@ tresult PLUGIN_API MemoryStream::write(void* buffer, int32 numBytes, int32* numB
         *numBytesWritten = 0;
     if (numBytes < 0 || (numBytes > 0 && !buffer))
         return kInvalidArgument;
-    const std::size_t end = std::size_t(cursor) + std::size_t(numBytes);
+    const std::size_t room = writeLimit - std::min(writeLimit, written);
+    const int32 count = int32(std::min<std::size_t>(room, std::size_t(numBytes)));
+    const std::size_t end = std::size_t(cursor) + std::size_t(count);
     try
     {
-        if (end > bytes.size())
-            bytes.resize(end, 0);
+        if (end > content.size())
+            content.resize(end, 0);
     }
     catch (...)
     {
         return kOutOfMemory;
     }
-    if (numBytes > 0)
-        std::memcpy(bytes.data() + cursor, buffer, std::size_t(numBytes));
-    cursor += numBytes;
+    if (count > 0)
+        std::memcpy(content.data() + cursor, buffer, std::size_t(count));
+    cursor += count;
+    written += std::size_t(count);
     if (numBytesWritten)
-        *numBytesWritten = numBytes;
-    return kResultOk;
+        *numBytesWritten = count;
+    return answer(kResultOk);
 }
 
 tresult PLUGIN_API MemoryStream::seek(int64 pos, int32 mode, int64* result)
@@ -60,7 +63,7 @@ tresult PLUGIN_API MemoryStream::seek(int64 pos, int32 mode, int64* result)
         base = cursor;
         break;
     case kIBSeekEnd:
-        base = int64(bytes.size());
+        base = int64(content.size());
         break;
     default:
         return kInvalidArgument;

@@ -1,5 +1,7 @@
 #include "hostkit/parameter_changes.h"
 
+#include <stdexcept>
+
 namespace ferrulith::host
 {
 
@@ -40,6 +42,14 @@ tresult PLUGIN_API ParamValueQueue::addPoint(int32 sampleOffset, ParamValue valu
     return kResultOk;
 }
 
+ParamValueQueue& ParamValueQueue::point(int32 sampleOffset, ParamValue value)
+{
+    int32 index = 0;
+    if (addPoint(sampleOffset, value, index) != kResultOk)
+        throw std::length_error("parameter queue full");
+    return *this;
+}
+
 void ParamValueQueue::reset(ParamID newId)
 {
     id = newId;
@@ -51,35 +61,44 @@ ParameterChanges::ParameterChanges(int32 parameterCapacity, int32 pointCapacity)
     queues.reserve(std::size_t(parameterCapacity > 0 ? parameterCapacity : 1));
     while (queues.size() < queues.capacity())
         queues.push_back(makeHostObject<ParamValueQueue>(pointCapacity));
+    listed.reserve(queues.size());
+}
+
+int32 PLUGIN_API ParameterChanges::getParameterCount()
+{
+    return int32(listed.size());
 }
 
 IParamValueQueue* PLUGIN_API ParameterChanges::getParameterData(int32 index)
 {
-    if (index < 0 || index >= count)
+    if (index < 0 || index >= int32(listed.size()))
         return nullptr;
-    return queues[std::size_t(index)].get();
+    return listed[std::size_t(index)];
 }
 
 IParamValueQueue* PLUGIN_API ParameterChanges::addParameterData(const ParamID& id, int32& index)
 {
-    for (int32 k = 0; k < count; ++k)
+    for (std::size_t k = 0; k < listed.size(); ++k)
     {
-        if (queues[std::size_t(k)]->getParameterId() == id)
+        if (listed[k] && listed[k]->getParameterId() == id)
         {
-            index = k;
-            return queues[std::size_t(k)].get();
+            index = int32(k);
+            return listed[k];
         }
     }
-    if (count == int32(queues.size()))
+    if (used == int32(queues.size()) || listed.size() == listed.capacity())
         return nullptr;
-    queues[std::size_t(count)]->reset(id);
-    index = count;
-    return queues[std::size_t(count++)].get();
+    ParamValueQueue* queue = queues[std::size_t(used++)].get();
+    queue->reset(id);
+    index = int32(listed.size());
+    listed.push_back(queue);
+    return queue;
 }
 
 void ParameterChanges::clear()
 {
-    count = 0;
+    used = 0;
+    listed.clear();
 }
 
 bool ParameterChanges::add(ParamID id, ParamValue value, int32 sampleOffset)
@@ -88,6 +107,23 @@ bool ParameterChanges::add(ParamID id, ParamValue value, int32 sampleOffset)
     IParamValueQueue* queue = addParameterData(id, index);
     int32 pointIndex = 0;
     return queue && queue->addPoint(sampleOffset, value, pointIndex) == kResultOk;
+}
+
+ParamValueQueue& ParameterChanges::appendQueue(ParamID id)
+{
+    if (used == int32(queues.size()) || listed.size() == listed.capacity())
+        throw std::length_error("parameter list full");
+    ParamValueQueue* queue = queues[std::size_t(used++)].get();
+    queue->reset(id);
+    listed.push_back(queue);
+    return *queue;
+}
+
+void ParameterChanges::appendForeign(IParamValueQueue* queue)
+{
+    if (listed.size() == listed.capacity())
+        throw std::length_error("parameter list full");
+    listed.push_back(queue);
 }
 
 } // namespace ferrulith::host

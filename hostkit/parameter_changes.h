@@ -1,6 +1,6 @@
 #pragma once
 
-// The parameter changes the host hands to `process`. All storage is set aside
+// The parameter changes a host hands to `process`. All storage is set aside
 // when the object is made, so filling and reading the queues never allocates
 // on the audio thread; a full queue or list refuses further entries.
 
@@ -28,6 +28,8 @@ public:
                                            Steinberg::Vst::ParamValue value,
                                            Steinberg::int32& index) override;
 
+    // addPoint, for writing a queue out in one expression.
+    ParamValueQueue& point(Steinberg::int32 sampleOffset, Steinberg::Vst::ParamValue value);
     void reset(Steinberg::Vst::ParamID newId);
 
 private:
@@ -44,9 +46,9 @@ private:
 class ParameterChanges final : public HostObject<Steinberg::Vst::IParameterChanges>
 {
 public:
-    ParameterChanges(Steinberg::int32 parameterCapacity, Steinberg::int32 pointCapacity);
+    ParameterChanges(Steinberg::int32 parameterCapacity = 16, Steinberg::int32 pointCapacity = 16);
 
-    Steinberg::int32 PLUGIN_API getParameterCount() override { return count; }
+    Steinberg::int32 PLUGIN_API getParameterCount() override;
     Steinberg::Vst::IParamValueQueue* PLUGIN_API getParameterData(Steinberg::int32 index) override;
     // Answers the queue that already holds `id`, else the next free one.
     Steinberg::Vst::IParamValueQueue* PLUGIN_API addParameterData(const Steinberg::Vst::ParamID& id,
@@ -58,9 +60,16 @@ public:
     bool add(Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue value,
              Steinberg::int32 sampleOffset = 0);
 
+    // The shapes other hosts send: a further queue for an identifier that
+    // already has one, and a queue made elsewhere (or none at all, null) in
+    // the list. Both throw std::length_error when the list is full.
+    ParamValueQueue& appendQueue(Steinberg::Vst::ParamID id);
+    void appendForeign(Steinberg::Vst::IParamValueQueue* queue);
+
 private:
     std::vector<VstPtr<ParamValueQueue>> queues;
-    Steinberg::int32 count = 0;
+    Steinberg::int32 used = 0;                             // of `queues`
+    std::vector<Steinberg::Vst::IParamValueQueue*> listed; // reserved once
 };
 
 } // namespace ferrulith::host

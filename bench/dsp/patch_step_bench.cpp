@@ -11,8 +11,8 @@
 
 #include "dsp/patch.h"
 #include "dsp/patch_internal.h"
+#include "dsp/reference/literal_step.h"
 #include "dsp/vector_paths.h"
-#include "reference/literal_step.h"
 #include "support/tanh_floor.h"
 
 namespace

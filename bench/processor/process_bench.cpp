@@ -15,7 +15,8 @@
 #include "pluginterfaces/vst/ivstcomponent.h"
 #include "processor/ferrulithprocessor.h"
 #include "hostkit/audio_block.h"
-#include "support/parameterchanges.h"
+#include "hostkit/parameter_changes.h"
+#include "hostkit/vst_ptr.h"
 #include "processor/bench_vector_path.h"
 #include "support/tanh_floor.h"
 
@@ -24,6 +25,10 @@ namespace
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
+using ferrulith::host::AudioBlock;
+using ferrulith::host::ParameterChanges;
+using ferrulith::host::queryInterface;
+using ferrulith::host::VstPtr;
 
 // An active processor reached through its interfaces, as a host holds it.
 class ActiveProcessor
@@ -31,13 +36,10 @@ class ActiveProcessor
 public:
     explicit ActiveProcessor(int32 blockSize)
     {
-        FUnknown* object = quorvelware::FerrulithProcessor::createInstance(nullptr);
-        void* found = nullptr;
-        object->queryInterface(IComponent::iid, &found);
-        comp = static_cast<IComponent*>(found);
-        object->queryInterface(IAudioProcessor::iid, &found);
-        proc = static_cast<IAudioProcessor*>(found);
-        object->release();
+        const auto object =
+            VstPtr<FUnknown>::adopt(quorvelware::FerrulithProcessor::createInstance(nullptr));
+        comp = queryInterface<IComponent>(object);
+        proc = queryInterface<IAudioProcessor>(object);
         comp->initialize(nullptr);
         ProcessSetup setup{kRealtime, kSample32, blockSize, 48000.0};
         proc->setupProcessing(setup);
@@ -47,14 +49,12 @@ public:
     {
         comp->setActive(false);
         comp->terminate();
-        proc->release();
-        comp->release();
     }
-    IAudioProcessor* processor() { return proc; }
+    IAudioProcessor* processor() { return proc.get(); }
 
 private:
-    IComponent* comp = nullptr;
-    IAudioProcessor* proc = nullptr;
+    VstPtr<IComponent> comp;
+    VstPtr<IAudioProcessor> proc;
 };
 
 // Unautomated time per frame by path and block size, for the automated runs'
@@ -77,12 +77,12 @@ void run_process(benchmark::State& state, const patch_vector_path_t* path, bool 
     // Prepared host blocks, cycled: each with its own input and, when
     // automating, its own value for every parameter (bypass kept off).
     constexpr int kBlocks = 8;
-    std::vector<std::unique_ptr<ferrulith_test::AudioBlock>> blocks;
-    std::vector<std::unique_ptr<ferrulith_test::ParameterChanges>> changes;
+    std::vector<std::unique_ptr<AudioBlock>> blocks;
+    std::vector<std::unique_ptr<ParameterChanges>> changes;
     for (int b = 0; b < kBlocks; ++b)
     {
-        blocks.push_back(std::make_unique<ferrulith_test::AudioBlock>(size, 2, 2));
-        changes.push_back(std::make_unique<ferrulith_test::ParameterChanges>());
+        blocks.push_back(std::make_unique<AudioBlock>(size, 2, 2));
+        changes.push_back(std::make_unique<ParameterChanges>());
         const int start = b * size;
         blocks[b]->fillInputs(
             [&](int c, int i)
@@ -90,8 +90,9 @@ void run_process(benchmark::State& state, const patch_vector_path_t* path, bool 
         if (automate)
         {
             for (ParamID id = 0; id < 8; ++id)
-                changes[b]->queue(id).point(0, 0.5).point(size - 1, 0.1 + 0.1 * ((b + id) % 9));
-            changes[b]->queue(8).point(0, 0.0);
+                changes[b]->appendQueue(id).point(0, 0.5).point(size - 1,
+                                                                0.1 + 0.1 * ((b + id) % 9));
+            changes[b]->appendQueue(8).point(0, 0.0);
         }
         blocks[b]->setParameterChanges(changes[b].get());
     }

@@ -3,13 +3,14 @@
 #include "controllerfixture.h"
 #include "recordinghandler.h"
 
-#include "support/memorystream.h"
+#include "hostkit/memory_stream.h"
 
 #include <cstring>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
-using namespace ferrulith_test;
+using namespace ferrulith::test;
+using ferrulith::host::MemoryStream;
 
 namespace
 {

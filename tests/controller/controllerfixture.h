@@ -12,7 +12,7 @@
 
 #include <string>
 
-namespace ferrulith_test
+namespace ferrulith::test
 {
 
 class ControllerTest : public ::testing::Test
@@ -64,4 +64,4 @@ template <class Interface> Interface* queryAs(Steinberg::FUnknown* object)
     return static_cast<Interface*>(found);
 }
 
-} // namespace ferrulith_test
+} // namespace ferrulith::test

@@ -3,7 +3,7 @@
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
-using namespace ferrulith_test;
+using namespace ferrulith::test;
 
 namespace
 {

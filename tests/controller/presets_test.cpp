@@ -3,7 +3,7 @@
 #include "controllerfixture.h"
 #include "recordinghandler.h"
 
-#include "support/memorystream.h"
+#include "hostkit/memory_stream.h"
 
 #include "pluginterfaces/vst/ivstunits.h"
 
@@ -12,7 +12,8 @@
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
-using namespace ferrulith_test;
+using namespace ferrulith::test;
+using ferrulith::host::MemoryStream;
 
 namespace
 {

@@ -1,14 +1,16 @@
 // A host's component handler that records what the controller sends it.
 #pragma once
 
-#include "support/hostobject.h"
+#include "hostkit/host_object.h"
 
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 
 #include <vector>
 
-namespace ferrulith_test
+namespace ferrulith::test
 {
+
+using host::HostObject;
 
 class RecordingHandler : public HostObject<Steinberg::Vst::IComponentHandler>
 {
@@ -39,4 +41,4 @@ public:
     std::vector<Steinberg::int32> restarts;
 };
 
-} // namespace ferrulith_test
+} // namespace ferrulith::test

@@ -1,4 +1,5 @@
-// A new patch: the values it starts from, what it owns, and that it owns it alone.
+// A new patch: the values it starts from, what it owns, and that it owns it
+// alone; and the bit patterns the step keys what it remembers by.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -214,4 +215,13 @@ TEST(ZeroFilledAllocators, ReturnZeroesOrNullForImpossibleCounts)
 
     EXPECT_EQ(nullptr, patch_alloc_floats(-1));
     EXPECT_EQ(nullptr, patch_alloc_words(-2147483647 - 1));
+}
+
+TEST(UtilityBits, FloatBitPatternsRoundTripUnchanged)
+{
+    EXPECT_EQ(0x3F800000u, patch_float_bits(1.0f));
+    EXPECT_EQ(1.0f, patch_float_from_bits(0x3F800000u));
+    const uint32_t signalling_nan = 0x7FA00001u;
+    EXPECT_EQ(signalling_nan, patch_float_bits(patch_float_from_bits(signalling_nan)));
+    EXPECT_EQ(0x80000000u, patch_float_bits(-0.0f));
 }

@@ -16,8 +16,8 @@
 #include "dsp/patch_internal.h"
 #include "float_bits.h"
 #include "patch_state_diff.h"
+#include "dsp/reference/literal_step.h"
 #include "random_session.h"
-#include "reference/literal_step.h"
 
 namespace
 {

@@ -8,9 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <thread>
 
 using namespace ferrulith::host;
 namespace fs = std::filesystem;
@@ -103,6 +107,29 @@ TEST(HostProgram, RendersAFileWithAPresetAndSettingsExactlyAsTheLibraryDoes)
     const AudioBuffer expected = renderAudio(instance, input);
     for (std::size_t c = 0; c < 2; ++c)
         EXPECT_EQ(written.channels[c], expected.channels[c]) << "channel " << c;
+}
+
+TEST(HostProgram, ARenderingRepeatedLaterIsTheSameFileByteForByte)
+{
+    ScratchFolder folder;
+    AudioBuffer input;
+    input.sampleRate = 48000.0;
+    input.channels.assign(2, std::vector<float>(4800, 0.25f));
+    const std::string in = (folder.path / "dry.wav").string();
+    writeAudioFile(in, input);
+    auto render = [&](const std::string& name)
+    {
+        const std::string out = (folder.path / name).string();
+        EXPECT_EQ(runHostProgram("--in " + in + " --out " + out).status, 0);
+        std::ifstream file(out, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), {});
+    };
+    const std::string first = render("first.wav");
+    // Files are stamped to the second.
+    std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+    const std::string second = render("second.wav");
+    EXPECT_FALSE(first.empty());
+    EXPECT_TRUE(first == second) << "the two files differ";
 }
 
 TEST(HostProgram, MistakesEndWithAReasonAndAFailingStatus)

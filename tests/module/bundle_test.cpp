@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <dlfcn.h>
 
 using namespace Steinberg;
@@ -84,4 +85,34 @@ TEST_F(BundleTest, EntryPointsAreCountedAcrossHosts)
     EXPECT_TRUE(exit());
     EXPECT_TRUE(exit());
     EXPECT_FALSE(exit());
+}
+
+namespace
+{
+ExitProc exitAtProcessEnd = nullptr;
+void leaveTheModuleLate()
+{
+    if (exitAtProcessEnd)
+        exitAtProcessEnd();
+}
+} // namespace
+
+TEST(BundleAtProcessExit, AHostLeavingTheModuleAfterItsStaticsAreGoneDoesNotCrashIt)
+{
+    // Some hosts leave the module from their own exit-time destructors. A
+    // handler registered before dlopen runs after the module's statics are
+    // destroyed.
+    EXPECT_EXIT(
+        {
+            std::atexit(leaveTheModuleLate);
+            void* library = dlopen(FERRULITH_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
+            if (!library)
+                std::_Exit(2);
+            auto entry = reinterpret_cast<EntryProc>(dlsym(library, "ModuleEntry"));
+            exitAtProcessEnd = reinterpret_cast<ExitProc>(dlsym(library, "ModuleExit"));
+            if (!entry || !exitAtProcessEnd || !entry(library))
+                std::_Exit(3);
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
 }

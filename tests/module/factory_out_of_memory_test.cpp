@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 
 using namespace Steinberg;
-using namespace ferrulith_test;
+using namespace ferrulith::test;
 
 TEST(FactoryOutOfMemory, AFactoryBuiltShortOfMemoryIsConsistentAndTheNextIsWhole)
 {

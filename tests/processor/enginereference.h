@@ -7,7 +7,7 @@
 #include <cmath>
 #include <vector>
 
-namespace ferrulith_test
+namespace ferrulith::test
 {
 
 class EngineReference
@@ -52,4 +52,4 @@ inline float testSignal(int channel, int frame)
     return 0.6f * s * std::exp(-3.0f * t);
 }
 
-} // namespace ferrulith_test
+} // namespace ferrulith::test

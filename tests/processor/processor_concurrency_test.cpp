@@ -2,7 +2,7 @@
 // race (run under ThreadSanitizer), and every saved state is a whole set of
 // values the sound was using or was just given, never a mix.
 #include "processorhost.h"
-#include "support/parameterchanges.h"
+#include "hostkit/parameter_changes.h"
 
 #include <atomic>
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
-using namespace ferrulith_test;
+using namespace ferrulith::test;
 
 namespace
 {
@@ -29,8 +29,8 @@ double setValue(int s)
 ParameterChanges& changesFor(ParameterChanges& changes, int s)
 {
     for (ParamID id = 0; id < 8; ++id)
-        changes.queue(id).point(0, setValue(s));
-    changes.queue(8).point(0, s % 2);
+        changes.appendQueue(id).point(0, setValue(s));
+    changes.appendQueue(8).point(0, s % 2);
     return changes;
 }
 

@@ -22,7 +22,7 @@ void* patch_heap_alloc(size_t size)
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
-using namespace ferrulith_test;
+using namespace ferrulith::test;
 
 namespace
 {

@@ -4,7 +4,7 @@
 #include "common/ferrulithpresets.h"
 #include "enginereference.h"
 #include "processorhost.h"
-#include "support/parameterchanges.h"
+#include "hostkit/parameter_changes.h"
 
 #include "pluginterfaces/vst/vstspeaker.h"
 
@@ -14,10 +14,39 @@
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
-using namespace ferrulith_test;
+using namespace ferrulith::test;
 
 namespace
 {
+
+// A queue as a broken or careless host makes it, holding one point of value
+// 1.0: either no index can be read, or it claims a point count other than
+// one and answers its point for any index asked.
+class OddQueue final : public ferrulith::host::HostObject<IParamValueQueue>
+{
+public:
+    static constexpr int32 kRefusesReads = 1;
+    OddQueue(ParamID id, int32 claimedCount, int32 behaviour = 0)
+        : id(id), claimedCount(claimedCount), refusing(behaviour == kRefusesReads)
+    {
+    }
+    ParamID PLUGIN_API getParameterId() override { return id; }
+    int32 PLUGIN_API getPointCount() override { return refusing ? 1 : claimedCount; }
+    tresult PLUGIN_API getPoint(int32, int32& sampleOffset, ParamValue& value) override
+    {
+        if (refusing)
+            return kResultFalse;
+        sampleOffset = 0;
+        value = 1.0;
+        return kResultOk;
+    }
+    tresult PLUGIN_API addPoint(int32, ParamValue, int32&) override { return kResultFalse; }
+
+private:
+    ParamID id;
+    int32 claimedCount;
+    bool refusing;
+};
 
 // A host's normalized value as the engine record's plain value: the span in
 // 32-bit, the rest in 64-bit, rounded once.
@@ -69,10 +98,10 @@ TEST_F(ProcessorProcess, OutputEqualsTheEngineSteppedDirectlyAcrossBlocksAndChan
         ParameterChanges changes;
         if (b == 1)
         {
-            changes.queue(0).point(0, 0.8);
-            changes.queue(3).point(5, 0.2);
-            changes.queue(5).point(0, 0.1).point(64, 0.35);
-            changes.queue(8).point(0, 0.0);
+            changes.appendQueue(0).point(0, 0.8);
+            changes.appendQueue(3).point(5, 0.2);
+            changes.appendQueue(5).point(0, 0.1).point(64, 0.35);
+            changes.appendQueue(8).point(0, 0.0);
             block.setParameterChanges(&changes);
             engine48.param(0).value = plainFor(engine48, 0, 0.8);
             engine48.param(3).value = plainFor(engine48, 3, 0.2);
@@ -90,7 +119,7 @@ TEST_F(ProcessorProcess, LastPointOfAQueueRulesTheWholeBlock)
     AudioBlock block(256, 2, 2);
     block.fillInputs(testSignal);
     ParameterChanges changes;
-    changes.queue(2).point(0, 0.2).point(100, 0.8);
+    changes.appendQueue(2).point(0, 0.2).point(100, 0.8);
     block.setParameterChanges(&changes);
     ASSERT_EQ(host.process(block), kResultOk);
 
@@ -103,8 +132,8 @@ TEST_F(ProcessorProcess, LastPointOfAQueueRulesTheWholeBlock)
 TEST_F(ProcessorProcess, BlocksWithoutSamplesApplyNoChanges)
 {
     ParameterChanges changes;
-    changes.queue(0).point(0, 1.0);
-    changes.queue(8).point(0, 1.0);
+    changes.appendQueue(0).point(0, 1.0);
+    changes.appendQueue(8).point(0, 1.0);
     for (int32 count : {0, -5})
     {
         AudioBlock empty(4, 2, 2);
@@ -130,7 +159,7 @@ TEST_F(ProcessorProcess, BypassIsOnForAnyValueButZero)
         AudioBlock block(32, 2, 2);
         block.fillInputs([](int c, int i) { return testSignal(c, i + 10); });
         ParameterChanges changes;
-        changes.queue(8).point(0, value);
+        changes.appendQueue(8).point(0, value);
         block.setParameterChanges(&changes);
         ASSERT_EQ(host.process(block), kResultOk);
         EXPECT_EQ(block.output(0), block.input(0)) << value;
@@ -141,7 +170,7 @@ TEST_F(ProcessorProcess, BypassIsOnForAnyValueButZero)
         AudioBlock block(32, 2, 2);
         block.fillInputs([](int c, int i) { return testSignal(c, i + 10); });
         ParameterChanges changes;
-        changes.queue(8).point(0, value);
+        changes.appendQueue(8).point(0, value);
         block.setParameterChanges(&changes);
         ASSERT_EQ(host.process(block), kResultOk);
         EXPECT_NE(block.output(0), block.input(0)) << value;
@@ -169,7 +198,7 @@ TEST_F(ProcessorProcess, ProgramChangeLoadsTheRowTheControllerShows)
         AudioBlock block(128, 2, 2);
         block.fillInputs(testSignal);
         ParameterChanges changes;
-        changes.queue(9).point(0, c.value);
+        changes.appendQueue(9).point(0, c.value);
         block.setParameterChanges(&changes);
         ASSERT_EQ(fresh.process(block), kResultOk);
         const Rendered expected = runEngine(reference, block);
@@ -183,9 +212,9 @@ TEST_F(ProcessorProcess, SoundEditsInTheSameBlockWinOverTheProgramChange)
     AudioBlock block(128, 2, 2);
     block.fillInputs(testSignal);
     ParameterChanges changes;
-    changes.queue(0).point(0, 0.9); // listed before the program change
-    changes.queue(9).point(0, 4.0 / 6.0);
-    changes.queue(6).point(0, 0.05);
+    changes.appendQueue(0).point(0, 0.9); // listed before the program change
+    changes.appendQueue(9).point(0, 4.0 / 6.0);
+    changes.appendQueue(6).point(0, 0.05);
     block.setParameterChanges(&changes);
     ASSERT_EQ(host.process(block), kResultOk);
 
@@ -201,13 +230,14 @@ TEST_F(ProcessorProcess, UnknownIdentifiersAndUnreadableQueuesChangeNothing)
 {
     AudioBlock block(128, 2, 2);
     block.fillInputs(testSignal);
+    OddQueue unreadable(0, 1, OddQueue::kRefusesReads);
     ParameterChanges changes;
-    changes.queue(10).point(0, 1.0);
-    changes.queue(1000).point(0, 1.0);
-    changes.queue(0xFFFFFFFFu).point(0, 1.0);
-    changes.nullQueue();
-    changes.queue(0).point(0, 1.0).refuseReads();
-    changes.queue(1); // no points
+    changes.appendQueue(10).point(0, 1.0);
+    changes.appendQueue(1000).point(0, 1.0);
+    changes.appendQueue(0xFFFFFFFFu).point(0, 1.0);
+    changes.appendForeign(nullptr);
+    changes.appendForeign(&unreadable);
+    changes.appendQueue(1); // no points
     block.setParameterChanges(&changes);
     ASSERT_EQ(host.process(block), kResultOk);
     EXPECT_EQ(block.output(0), runEngine(engine, block).left);
@@ -220,11 +250,13 @@ TEST_F(ProcessorProcess, QueuesClaimingNoPointsOrANegativeCountAreIgnored)
     // the index below INT32_MIN included.
     AudioBlock block(128, 2, 2);
     block.fillInputs(testSignal);
+    OddQueue queues[] = {{0, 0},
+                         {2, -1},
+                         {8, std::numeric_limits<int32>::min()},
+                         {9, std::numeric_limits<int32>::min()}};
     ParameterChanges changes;
-    changes.queue(0).point(0, 1.0).claimPointCount(0);
-    changes.queue(2).point(0, 1.0).claimPointCount(-1);
-    changes.queue(8).point(0, 1.0).claimPointCount(std::numeric_limits<int32>::min());
-    changes.queue(9).point(0, 1.0).claimPointCount(std::numeric_limits<int32>::min());
+    for (OddQueue& queue : queues)
+        changes.appendForeign(&queue);
     block.setParameterChanges(&changes);
     ASSERT_EQ(host.process(block), kResultOk);
     EXPECT_EQ(block.output(0), runEngine(engine, block).left);
@@ -408,12 +440,12 @@ TEST_F(ProcessorProcess, AllParametersAutomatedInEveryBlockMatchTheEngineFedBefo
         for (int k = 0; k < 8; ++k)
         {
             normalized[k] = std::fmod(0.137 * (b + 1) * (k + 3), 1.6) - 0.3; // -0.3 to 1.3
-            changes.queue(static_cast<ParamID>(k)).point(0, 0.5).point(n - 1, normalized[k]);
+            changes.appendQueue(static_cast<ParamID>(k)).point(0, 0.5).point(n - 1, normalized[k]);
         }
-        changes.queue(2).point(0, normalized[2] * 0.5);
+        changes.appendQueue(2).point(0, normalized[2] * 0.5);
         normalized[2] *= 0.5;
         const bool bypass = b % 3 == 1;
-        changes.queue(8).point(0, bypass ? 0.25 : 0.0);
+        changes.appendQueue(8).point(0, bypass ? 0.25 : 0.0);
         block.setParameterChanges(&changes);
         ASSERT_EQ(host.process(block), kResultOk);
 

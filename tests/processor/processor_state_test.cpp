@@ -2,13 +2,13 @@
 // kept across activations and while inactive.
 #include "enginereference.h"
 #include "processorhost.h"
-#include "support/parameterchanges.h"
+#include "hostkit/parameter_changes.h"
 
 #include <gtest/gtest.h>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
-using namespace ferrulith_test;
+using namespace ferrulith::test;
 
 namespace
 {
@@ -183,7 +183,7 @@ TEST(ProcessorState, SettingsMadeByParameterChangesSurviveDeactivation)
     ProcessorHost host;
     host.start();
     ParameterChanges changes;
-    changes.queue(8).point(0, 1.0);
+    changes.appendQueue(8).point(0, 1.0);
     AudioBlock block(8, 2, 2);
     block.setParameterChanges(&changes);
     ASSERT_EQ(host.process(block), kResultOk);

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <gtest/gtest.h>
 
-namespace ferrulith_test
+namespace ferrulith::test
 {
 
 using namespace Steinberg;
@@ -13,22 +13,17 @@ using namespace Steinberg::Vst;
 
 ProcessorHost::ProcessorHost()
 {
-    FUnknown* object = quorvelware::FerrulithProcessor::createInstance(nullptr);
-    EXPECT_NE(object, nullptr);
-    void* found = nullptr;
-    object->queryInterface(IComponent::iid, &found);
-    comp = static_cast<IComponent*>(found);
-    object->queryInterface(IAudioProcessor::iid, &found);
-    proc = static_cast<IAudioProcessor*>(found);
-    object->release();
+    const auto object =
+        host::VstPtr<FUnknown>::adopt(quorvelware::FerrulithProcessor::createInstance(nullptr));
+    EXPECT_TRUE(object);
+    comp = host::queryInterface<IComponent>(object);
+    proc = host::queryInterface<IAudioProcessor>(object);
 }
 
 ProcessorHost::~ProcessorHost()
 {
     comp->setActive(false);
     comp->terminate();
-    proc->release();
-    comp->release();
 }
 
 tresult ProcessorHost::setup(double sampleRate, int32 sampleSize)
@@ -84,4 +79,4 @@ Bytes stateBytes(uint16_t flag, const float (&normalized)[8])
     return bytes;
 }
 
-} // namespace ferrulith_test
+} // namespace ferrulith::test

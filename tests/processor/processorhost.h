@@ -5,13 +5,19 @@
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivstcomponent.h"
 #include "hostkit/audio_block.h"
-#include "support/memorystream.h"
+#include "hostkit/memory_stream.h"
+#include "hostkit/parameter_changes.h"
+#include "hostkit/vst_ptr.h"
 
 #include <cstdint>
 #include <vector>
 
-namespace ferrulith_test
+namespace ferrulith::test
 {
+
+using host::AudioBlock;
+using host::MemoryStream;
+using host::ParameterChanges;
 
 using Bytes = std::vector<uint8_t>;
 
@@ -23,8 +29,8 @@ public:
     ProcessorHost(const ProcessorHost&) = delete;
     ProcessorHost& operator=(const ProcessorHost&) = delete;
 
-    Steinberg::Vst::IComponent* component() { return comp; }
-    Steinberg::Vst::IAudioProcessor* processor() { return proc; }
+    Steinberg::Vst::IComponent* component() { return comp.get(); }
+    Steinberg::Vst::IAudioProcessor* processor() { return proc.get(); }
 
     Steinberg::tresult initialize() { return comp->initialize(nullptr); }
     Steinberg::tresult setup(double sampleRate,
@@ -42,8 +48,8 @@ public:
     Steinberg::tresult process(AudioBlock& block) { return proc->process(block.data()); }
 
 private:
-    Steinberg::Vst::IComponent* comp = nullptr;
-    Steinberg::Vst::IAudioProcessor* proc = nullptr;
+    host::VstPtr<Steinberg::Vst::IComponent> comp;
+    host::VstPtr<Steinberg::Vst::IAudioProcessor> proc;
 };
 
 // The 34 bytes a processor saves before anything changed it: bypass off and
@@ -52,4 +58,4 @@ Bytes freshStateBytes();
 // A state of bypass flag and eight normalized values, little-endian.
 Bytes stateBytes(uint16_t flag, const float (&normalized)[8]);
 
-} // namespace ferrulith_test
+} // namespace ferrulith::test

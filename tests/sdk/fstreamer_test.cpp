@@ -1,6 +1,6 @@
 // IBStreamer: byte order, 16-bit bools and the rule that only the byte count
 // a stream reports decides whether a read or write succeeded.
-#include "test_stream.h"
+#include "hostkit/memory_stream.h"
 
 #include "base/source/fstreamer.h"
 
@@ -10,15 +10,16 @@
 #include <limits>
 
 using namespace Steinberg;
+using ferrulith::host::MemoryStream;
 
 namespace
 {
 std::vector<unsigned char> written(int16 byteOrder, void (*writeAll)(IBStreamer&))
 {
-    TestStream stream;
+    MemoryStream stream;
     IBStreamer streamer(&stream, byteOrder);
     writeAll(streamer);
-    return stream.bytes;
+    return stream.bytes();
 }
 } // namespace
 
@@ -47,7 +48,7 @@ TEST(IBStreamer, ValuesRoundTripInBothByteOrders)
     for (int16 order : {int16(kLittleEndian), int16(kBigEndian)})
     {
         SCOPED_TRACE(order);
-        TestStream stream;
+        MemoryStream stream;
         IBStreamer out(&stream, order);
         out.writeInt8(-5);
         out.writeInt16u(0xFFFE);
@@ -58,7 +59,7 @@ TEST(IBStreamer, ValuesRoundTripInBothByteOrders)
         out.writeChar16(u'\u00e9');
         out.writeFloat(std::numeric_limits<float>::quiet_NaN());
 
-        stream.position = 0;
+        stream.rewind();
         IBStreamer in(&stream, order);
         int8 i8;
         uint16 u16;
@@ -83,18 +84,18 @@ TEST(IBStreamer, ValuesRoundTripInBothByteOrders)
 
 TEST(IBStreamer, BoolTravelsAsSixteenBitsAndAnyNonZeroReadsTrue)
 {
-    TestStream stream;
+    MemoryStream stream;
     IBStreamer streamer(&stream, kLittleEndian);
     streamer.writeBool(true);
     streamer.writeBool(false);
-    EXPECT_EQ(stream.bytes, (std::vector<unsigned char>{1, 0, 0, 0}));
+    EXPECT_EQ(stream.bytes(), (std::vector<unsigned char>{1, 0, 0, 0}));
 
-    stream.bytes = {0x00, 0x01, 0x00, 0x00, 0x01, 0x00};
-    stream.position = 0;
+    MemoryStream flags({0x00, 0x01, 0x00, 0x00, 0x01, 0x00});
+    IBStreamer reader(&flags, kLittleEndian);
     bool a = false, b = true, c = false;
-    EXPECT_TRUE(streamer.readBool(a));
-    EXPECT_TRUE(streamer.readBool(b));
-    EXPECT_TRUE(streamer.readBool(c));
+    EXPECT_TRUE(reader.readBool(a));
+    EXPECT_TRUE(reader.readBool(b));
+    EXPECT_TRUE(reader.readBool(c));
     EXPECT_TRUE(a); // 0x0100: high byte only
     EXPECT_FALSE(b);
     EXPECT_TRUE(c);
@@ -102,8 +103,7 @@ TEST(IBStreamer, BoolTravelsAsSixteenBitsAndAnyNonZeroReadsTrue)
 
 TEST(IBStreamer, ShortReadFailsAndLeavesZero)
 {
-    TestStream stream;
-    stream.bytes = {0x11, 0x22, 0x33}; // one byte short of an int32
+    MemoryStream stream({0x11, 0x22, 0x33}); // one byte short of an int32
     IBStreamer streamer(&stream, kLittleEndian);
     int32 value = 77;
     EXPECT_FALSE(streamer.readInt32(value));
@@ -121,24 +121,24 @@ TEST(IBStreamer, ShortReadFailsAndLeavesZero)
 // byte count is what counts, in both directions.
 TEST(IBStreamer, StreamResultCodeIsNotConsulted)
 {
-    TestStream stream;
-    stream.answer = kResultFalse;
+    MemoryStream stream;
+    stream.answerAlways(kResultFalse);
     IBStreamer streamer(&stream, kLittleEndian);
     EXPECT_TRUE(streamer.writeInt32(42));
-    stream.position = 0;
+    stream.rewind();
     int32 value = 0;
     EXPECT_TRUE(streamer.readInt32(value));
     EXPECT_EQ(value, 42);
 
-    stream.answer = kResultOk;
+    stream.answerAlways(kResultOk);
     int16 more = 5;
     EXPECT_FALSE(streamer.readInt16(more)); // says OK, delivers nothing
 }
 
 TEST(IBStreamer, WriteFailsWhenTheStreamTakesFewerBytes)
 {
-    TestStream stream;
-    stream.writeLimit = 6;
+    MemoryStream stream;
+    stream.setWriteLimit(6);
     IBStreamer streamer(&stream, kLittleEndian);
     EXPECT_TRUE(streamer.writeInt32(1));
     EXPECT_FALSE(streamer.writeInt32(2)); // only two bytes fit
@@ -158,11 +158,11 @@ TEST(IBStreamer, NullStreamFailsEveryCallWithoutCrashing)
 
 TEST(IBStreamer, SeekTellSkipAndPadForwardToTheStream)
 {
-    TestStream stream;
+    MemoryStream stream;
     IBStreamer streamer(&stream, kBigEndian);
     EXPECT_TRUE(streamer.pad(3));
     EXPECT_TRUE(streamer.writeInt16(0x0A0B));
-    EXPECT_EQ(stream.bytes, (std::vector<unsigned char>{0, 0, 0, 0x0A, 0x0B}));
+    EXPECT_EQ(stream.bytes(), (std::vector<unsigned char>{0, 0, 0, 0x0A, 0x0B}));
     EXPECT_EQ(streamer.tell(), 5);
     EXPECT_EQ(streamer.seek(0, kSeekSet), 0);
     EXPECT_TRUE(streamer.skip(3));

@@ -27,7 +27,7 @@ void* allocate(std::size_t size)
 }
 } // namespace
 
-namespace ferrulith_test
+namespace ferrulith::test
 {
 FailingAllocations::FailingAllocations(long allowed)
 {
@@ -44,7 +44,7 @@ bool FailingAllocations::refusedAny() const
 {
     return gRefused;
 }
-} // namespace ferrulith_test
+} // namespace ferrulith::test
 
 void* operator new(std::size_t size)
 {

@@ -5,7 +5,7 @@
 // whole program.
 #pragma once
 
-namespace ferrulith_test
+namespace ferrulith::test
 {
 
 // While one lives, the first `allowed` allocations succeed and every later one
@@ -22,4 +22,4 @@ public:
     bool refusedAny() const;
 };
 
-} // namespace ferrulith_test
+} // namespace ferrulith::test

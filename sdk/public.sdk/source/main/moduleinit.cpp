@@ -16,18 +16,34 @@ struct Hook
     ModuleInitPriority prio;
 };
 
-// Function-local statics: hooks register from other units' static
+// Set once the hook lists are destroyed. A plain flag outlives every static
+// object of the module: some hosts call the exit entry point from their own
+// exit-time destructors, after the module's statics are gone.
+bool hooksDestroyed = false;
+
+struct HookLists
+{
+    std::vector<Hook> initializers;
+    std::vector<Hook> terminators;
+    ~HookLists() { hooksDestroyed = true; }
+};
+
+// A function-local static: hooks register from other units' static
 // initialisation, whose order relative to this unit is unknown.
+HookLists& hookLists()
+{
+    static HookLists lists;
+    return lists;
+}
+
 std::vector<Hook>& initializers()
 {
-    static std::vector<Hook> hooks;
-    return hooks;
+    return hookLists().initializers;
 }
 
 std::vector<Hook>& terminators()
 {
-    static std::vector<Hook> hooks;
-    return hooks;
+    return hookLists().terminators;
 }
 
 void addHook(std::vector<Hook>& hooks, ModuleInitFunction&& func, ModuleInitPriority prio)
@@ -107,7 +123,9 @@ bool leave()
         return false;
     if (--entryCount > 0)
         return true;
-    const bool done = DeinitModule();
+    // The process is exiting and the module's statics, those the hooks would
+    // stop among them, are already destroyed: nothing is left to stop.
+    const bool done = hooksDestroyed || DeinitModule();
     moduleHandle = nullptr;
     return done;
 }

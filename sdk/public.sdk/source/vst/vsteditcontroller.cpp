@@ -135,10 +135,10 @@ IPlugView* PLUGIN_API EditController::createView(FIDString /*name*/)
     return nullptr;
 }
 
+// Kept as the host says it; an editor takes a mode it does not know for
+// circular.
 tresult PLUGIN_API EditController::setKnobMode(KnobMode mode)
 {
-    if (mode < kCircularMode || mode > kLinearMode)
-        return kResultFalse;
     hostKnobMode = mode;
     return kResultTrue;
 }
