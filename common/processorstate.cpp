@@ -2,6 +2,8 @@
 
 #include "base/source/fstreamer.h"
 
+#include <cmath>
+
 namespace quorvelware
 {
 
@@ -17,8 +19,11 @@ tresult readProcessorState(IBStream* stream, ProcessorState& state)
     ProcessorState incoming;
     if (!streamer.readBool(incoming.bypass))
         return kResultFalse;
+    // No state this plug-in writes holds a NaN or an infinity; such a stream
+    // is corrupt, and a NaN would play as the parameter's maximum (a full
+    // scale signal on loading a project) while the controller shows 0.
     for (float& normalized : incoming.normalized)
-        if (!streamer.readFloat(normalized))
+        if (!streamer.readFloat(normalized) || !std::isfinite(normalized))
             return kResultFalse;
     state = incoming;
     return kResultOk;

@@ -18,8 +18,10 @@ struct ProcessorState
 };
 
 // Reads the 34 bytes at the stream's position. All or nothing: on a null or
-// short stream `state` is left as it was and the answer is kResultFalse.
-// Bytes beyond the 34th stay unread. Values are not validated.
+// short stream, or one holding a NaN or infinite value, `state` is left as it
+// was and the answer is kResultFalse. Bytes beyond the 34th stay unread.
+// Finite values outside [0, 1] are kept: the sound and the controller's
+// parameters bound them.
 Steinberg::tresult readProcessorState(Steinberg::IBStream* stream, ProcessorState& state);
 
 // Writes the 34 bytes at the stream's position; kInvalidArgument for a null

@@ -37,7 +37,7 @@ bool drawViewToPNG(Steinberg::IPlugView& view, const std::string& path)
     return true;
 }
 
-void openWindow(viewhost::X11PlugViewHost& window, Steinberg::IPlugView& view)
+void openWindow(X11PlugViewHost& window, Steinberg::IPlugView& view)
 {
     if (!window.isConnected())
         throw HostError("cannot reach an X display (is DISPLAY set?)");
@@ -65,7 +65,7 @@ void runEditor(PluginInstance& instance, const EditorOptions& options, std::ostr
 
     // A view that cannot draw itself is pictured through a window, which needs
     // a display like the window itself.
-    viewhost::X11PlugViewHost window;
+    X11PlugViewHost window;
     openWindow(window, *view);
     Steinberg::ViewRect size;
     view->getSize(&size);

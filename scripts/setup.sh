@@ -9,6 +9,7 @@ packages=(
   libsndfile1-dev libcli11-dev
   libx11-dev libxcb1-dev libx11-xcb-dev libcairo2-dev libexpat1-dev libpng-dev
   xvfb xauth fonts-dejavu-core
+  clang libclang-rt-dev
 )
 
 missing=()

@@ -5,5 +5,10 @@
 
 #include "dsp/vector_paths.h"
 
+namespace ferrulith::bench
+{
+
 // Set by each benchmark before it starts a processor.
 extern const patch_vector_path_t* bench_vector_path;
+
+} // namespace ferrulith::bench

@@ -20,7 +20,7 @@
 #include <ctime>
 #include <vector>
 
-namespace tanh_floor
+namespace ferrulith::bench::tanh_floor
 {
 
 // Processor time this thread has used, in nanoseconds.
@@ -126,4 +126,4 @@ private:
     double start;
 };
 
-} // namespace tanh_floor
+} // namespace ferrulith::bench::tanh_floor

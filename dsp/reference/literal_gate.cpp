@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace literal
+namespace ferrulith::literal
 {
 
 namespace
@@ -70,4 +70,4 @@ float patch_gate_update(patch_gate_t* gate, float s, float level, float sample_r
     return static_cast<float>(static_cast<double>(s) * gate->gain);
 }
 
-} // namespace literal
+} // namespace ferrulith::literal

@@ -6,7 +6,7 @@
 
 #include "dsp/tanh.h"
 
-namespace literal
+namespace ferrulith::literal
 {
 
 float patch_saturate(float x)
@@ -123,4 +123,4 @@ void patch_process_sample(patch_t* patch, const float* frame)
     w.sat_l = patch_saturate(w.mix_l);
 }
 
-} // namespace literal
+} // namespace ferrulith::literal

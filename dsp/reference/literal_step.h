@@ -13,11 +13,11 @@
 
 #include "dsp/patch.h"
 
-namespace literal
+namespace ferrulith::literal
 {
 
 float patch_saturate(float x);
 float patch_gate_update(patch_gate_t* gate, float s, float level, float sample_rate);
 void patch_process_sample(patch_t* patch, const float* frame);
 
-} // namespace literal
+} // namespace ferrulith::literal

@@ -4,7 +4,7 @@
 #include <chrono>
 #include <poll.h>
 
-namespace ferrulith::viewhost
+namespace ferrulith::host
 {
 
 using namespace Steinberg;
@@ -104,4 +104,4 @@ void HostFrame::dispatch(int timeoutMs, int extraFd)
     }
 }
 
-} // namespace ferrulith::viewhost
+} // namespace ferrulith::host

@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-namespace ferrulith::viewhost
+namespace ferrulith::host
 {
 
 class HostFrame final : public Steinberg::FObject,
@@ -58,4 +58,4 @@ private:
     std::vector<Timer> timers;
 };
 
-} // namespace ferrulith::viewhost
+} // namespace ferrulith::host

@@ -9,7 +9,7 @@
 #include <vector>
 #include <xcb/xcb.h>
 
-namespace ferrulith::viewhost
+namespace ferrulith::host
 {
 
 using namespace Steinberg;
@@ -260,4 +260,4 @@ bool X11PlugViewHost::capturePNG(const std::string& path)
     return written;
 }
 
-} // namespace ferrulith::viewhost
+} // namespace ferrulith::host

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-namespace ferrulith::viewhost
+namespace ferrulith::host
 {
 
 class HostFrame;
@@ -64,4 +64,4 @@ private:
     std::string error;
 };
 
-} // namespace ferrulith::viewhost
+} // namespace ferrulith::host

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace ferrulith::viewhost
+namespace ferrulith::host
 {
 
 namespace
@@ -71,4 +71,4 @@ void XEmbedder::embed(xcb_window_t client, xcb_window_t parent) const
     std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
 }
 
-} // namespace ferrulith::viewhost
+} // namespace ferrulith::host

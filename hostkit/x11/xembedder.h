@@ -6,7 +6,7 @@
 #include <string>
 #include <xcb/xcb.h>
 
-namespace ferrulith::viewhost
+namespace ferrulith::host
 {
 
 class XEmbedder
@@ -31,4 +31,4 @@ private:
     xcb_atom_t message{XCB_ATOM_NONE};
 };
 
-} // namespace ferrulith::viewhost
+} // namespace ferrulith::host

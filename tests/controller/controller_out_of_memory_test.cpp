@@ -1,10 +1,10 @@
 // Running out of memory while a host creates, initializes or uses the
 // controller ends in a result code and leaves nothing half made; the host can
 // try again. This executable replaces operator new for the whole run.
-#include "recordinghandler.h"
+#include "recording_handler.h"
 
 #include "controller/ferrulithcontroller.h"
-#include "support/failingallocations.h"
+#include "support/failing_allocations.h"
 
 #include "pluginterfaces/vst/ivstunits.h"
 

@@ -70,7 +70,7 @@ TEST_F(EditorAcrossThreads, OpeningAndClosingWhileAnotherThreadSetsParametersIsS
             for (int i = 0; !stop.load(); ++i)
                 controller->setParamNormalized(static_cast<Vst::ParamID>(i % 10), (i % 7) / 6.0);
         });
-    ferrulith::viewhost::X11PlugViewHost window;
+    ferrulith::host::X11PlugViewHost window;
     for (int round = 0; round < 12; ++round)
     {
         IPtr<IPlugView> view(controller->createView("editor"), false);
@@ -85,7 +85,7 @@ TEST_F(EditorAcrossThreads, OpeningAndClosingWhileAnotherThreadSetsParametersIsS
 TEST_F(EditorAcrossThreads, AChangeFromAnotherThreadMovesTheControlOnlyOnTheEditorsThread)
 {
     IPtr<IPlugView> view(controller->createView("editor"), false);
-    ferrulith::viewhost::X11PlugViewHost window;
+    ferrulith::host::X11PlugViewHost window;
     ASSERT_TRUE(window.attach(view)) << window.lastError();
     VSTGUI::CControl* drive = knob(view, quorvelware::kPreampId);
     ASSERT_TRUE(drive);

@@ -202,7 +202,7 @@ TEST_F(ControllerEditor, PresetMenuAndBypassSwitchSendTheValuesTheProcessorReads
     IPtr<EditRecorder> recorder(new EditRecorder, false);
     ASSERT_EQ(controller->setComponentHandler(recorder), kResultOk);
     IPtr<IPlugView> view(controller->createView("editor"), false);
-    ferrulith::viewhost::X11PlugViewHost host;
+    ferrulith::host::X11PlugViewHost host;
     ASSERT_TRUE(host.attach(view)) << host.lastError();
     auto* editor = dynamic_cast<VSTGUI::VST3Editor*>(view.get());
     ASSERT_TRUE(editor && editor->getFrame());

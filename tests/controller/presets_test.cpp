@@ -1,7 +1,7 @@
 // Program changes through the "Presets" parameter, and the program data the
 // controller hands out for each preset.
-#include "controllerfixture.h"
-#include "recordinghandler.h"
+#include "controller_fixture.h"
+#include "recording_handler.h"
 
 #include "hostkit/memory_stream.h"
 

@@ -1,8 +1,8 @@
 // What the controller registers on initialize, and how it answers through its
 // interfaces: parameters by index, the unit and the program list, repeated
 // initialization, interface identity and reference counting.
-#include "controllerfixture.h"
-#include "recordinghandler.h"
+#include "controller_fixture.h"
+#include "recording_handler.h"
 
 #include "pluginterfaces/vst/ivstmessage.h"
 #include "pluginterfaces/vst/ivstunits.h"

@@ -20,7 +20,7 @@
 namespace
 {
 
-using namespace random_session;
+using namespace ferrulith::test::random_session;
 
 struct PatchDeleter
 {
@@ -118,7 +118,7 @@ void run_blocks(const patch_vector_path_t* path, float rate, uint64_t seed, int 
                     << path->name << ", right, frame " << done + i << ", rate " << rate;
             }
         }
-        ASSERT_EQ("", patch_diff::first_difference(*stepped, *blocked))
+        ASSERT_EQ("", ferrulith::test::patch_diff::first_difference(*stepped, *blocked))
             << path->name << ", block of " << n << " ending at frame " << done + n << ", rate "
             << rate;
         done += n;

@@ -9,7 +9,7 @@
 #include "dsp/patch.h"
 #include "float_bits.h"
 
-namespace patch_diff
+namespace ferrulith::test::patch_diff
 {
 
 struct Diff
@@ -150,4 +150,4 @@ inline std::string first_difference(const patch_t& a, const patch_t& b)
     return d.first;
 }
 
-} // namespace patch_diff
+} // namespace ferrulith::test::patch_diff

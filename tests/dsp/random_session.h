@@ -12,7 +12,7 @@
 #include "dsp/patch.h"
 #include "dsp/tanh.h"
 
-namespace random_session
+namespace ferrulith::test::random_session
 {
 
 constexpr float kInf = std::numeric_limits<float>::infinity();
@@ -247,4 +247,4 @@ private:
     int thresholds = 0;
 };
 
-} // namespace random_session
+} // namespace ferrulith::test::random_session

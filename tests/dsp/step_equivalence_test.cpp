@@ -27,7 +27,7 @@ struct PatchDeleter
     void operator()(patch_t* patch) const { patch_destroy(patch); }
 };
 using PatchPtr = std::unique_ptr<patch_t, PatchDeleter>;
-using namespace random_session;
+using namespace ferrulith::test::random_session;
 
 struct RunSetup
 {
@@ -59,13 +59,13 @@ void run_side_by_side(const RunSetup& setup)
         session.edit(*plain, frame, both);
 
         patch_process_sample(fast.get(), frame);
-        literal::patch_process_sample(plain.get(), frame);
+        ferrulith::literal::patch_process_sample(plain.get(), frame);
 
         ASSERT_EQ(bits_of(plain->out_l->value), bits_of(fast->out_l->value))
             << "left output, frame " << n << ", rate " << setup.rate << ", seed " << setup.seed;
         ASSERT_EQ(bits_of(plain->out_r->value), bits_of(fast->out_r->value))
             << "right output, frame " << n << ", rate " << setup.rate << ", seed " << setup.seed;
-        const std::string diff = patch_diff::first_difference(*plain, *fast);
+        const std::string diff = ferrulith::test::patch_diff::first_difference(*plain, *fast);
         ASSERT_EQ("", diff) << "frame " << n << ", rate " << setup.rate << ", seed " << setup.seed;
     }
     // The run must have spent real time on the threshold.
@@ -118,12 +118,13 @@ TEST(GateMatchesTheStraightforwardGate, OnRandomWindowsAndThresholdsOnTheirSums)
             level = level_hugging(window_sum_after(plain->gate_l, s, rng.one_in(2)), rng);
         else if (rng.one_in(20))
             level = rng.one_in(2) ? kNaN : -rng.unit();
-        const float expected = literal::patch_gate_update(&plain->gate_l, s, level, 44100.0f);
+        const float expected =
+            ferrulith::literal::patch_gate_update(&plain->gate_l, s, level, 44100.0f);
         const float actual =
             patch_gate_update(&fast->gate_l, &fast->cache.sum_l, s, level, 44100.0f);
         ASSERT_EQ(bits_of(expected), bits_of(actual)) << "update " << n;
-        patch_diff::Diff d;
-        patch_diff::gate(d, plain->gate_l, fast->gate_l);
+        ferrulith::test::patch_diff::Diff d;
+        ferrulith::test::patch_diff::gate(d, plain->gate_l, fast->gate_l);
         ASSERT_EQ("", d.first) << "update " << n;
     }
 }

@@ -115,7 +115,7 @@ TEST_F(BundleEditor, DesignFromTheBundlesResourcesDrawsWithoutADisplay)
 // Attaches the view to the window, lets it draw and checks that the window
 // shows what the view draws offscreen; then removes it and checks that it
 // left nothing registered in the host's run loop.
-void showAndRemove(ferrulith::viewhost::X11PlugViewHost& window, IPlugView* view,
+void showAndRemove(ferrulith::host::X11PlugViewHost& window, IPlugView* view,
                    const std::string& drawn, const std::string& shown)
 {
     ASSERT_TRUE(window.attach(view)) << window.lastError();
@@ -142,7 +142,7 @@ TEST_F(BundleEditor, WindowShowsTheEditorAndEveryRemoveLeavesNothingRegistered)
 {
     if (!haveDisplay())
         GTEST_SKIP() << "needs an X display (scripts/test.sh runs the tests under Xvfb)";
-    ferrulith::viewhost::X11PlugViewHost window;
+    ferrulith::host::X11PlugViewHost window;
     ASSERT_TRUE(window.isConnected());
     // As hosts do: a new view each time the editor is opened.
     for (int round = 0; round < 3; ++round)
@@ -165,7 +165,7 @@ TEST_F(BundleEditor, SameViewShowsItselfAgainWhenReattached)
 {
     if (!haveDisplay())
         GTEST_SKIP() << "needs an X display (scripts/test.sh runs the tests under Xvfb)";
-    ferrulith::viewhost::X11PlugViewHost window;
+    ferrulith::host::X11PlugViewHost window;
     IPlugView* view = createEditor(instance);
     ASSERT_NE(view, nullptr);
     ASSERT_TRUE(drawToPNG(view, file("drawn.png")));

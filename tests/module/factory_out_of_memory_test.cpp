@@ -3,7 +3,7 @@
 // the classes that did not fit, or no instance. This executable replaces
 // operator new for the whole run.
 #include "common/ferrulithcids.h"
-#include "support/failingallocations.h"
+#include "support/failing_allocations.h"
 
 #include "public.sdk/source/main/pluginfactory.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"

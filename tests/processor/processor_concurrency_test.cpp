@@ -1,7 +1,7 @@
 // State calls on the main thread against blocks on the audio thread: no data
 // race (run under ThreadSanitizer), and every saved state is a whole set of
 // values the sound was using or was just given, never a mix.
-#include "processorhost.h"
+#include "processor_host.h"
 #include "hostkit/parameter_changes.h"
 
 #include <atomic>

@@ -2,8 +2,8 @@
 // and keeps its values; one that runs out of memory while initializing says so
 // and holds nothing. This executable replaces the engine's allocator and
 // operator new.
-#include "processorhost.h"
-#include "support/failingallocations.h"
+#include "processor_host.h"
+#include "support/failing_allocations.h"
 
 #include <atomic>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 // activation.
 #include "common/ferrulithcids.h"
 #include "processor/ferrulithprocessor.h"
-#include "processorhost.h"
+#include "processor_host.h"
 
 #include "pluginterfaces/base/ipluginbase.h"
 #include "pluginterfaces/vst/ivstmessage.h"

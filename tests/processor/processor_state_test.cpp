@@ -1,10 +1,13 @@
 // The processor state as hosts save and restore it: 34 bytes, all or nothing,
 // kept across activations and while inactive.
-#include "enginereference.h"
-#include "processorhost.h"
+#include "engine_reference.h"
+#include "processor_host.h"
 #include "hostkit/parameter_changes.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <limits>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -84,6 +87,39 @@ TEST(ProcessorState, ShortStreamChangesNothing)
             EXPECT_EQ(host.component()->setState(&stream), kResultFalse) << length;
             EXPECT_EQ(host.state(), freshStateBytes()) << length << (active ? " active" : "");
         }
+    }
+}
+
+TEST(ProcessorState, StateHoldingANaNOrAnInfinityIsRefusedWhole)
+{
+    // No saved state holds one: a NaN would play the parameter at its maximum.
+    const float bad[] = {std::numeric_limits<float>::quiet_NaN(),
+                         std::numeric_limits<float>::infinity(),
+                         -std::numeric_limits<float>::infinity()};
+    for (bool active : {false, true})
+    {
+        ProcessorHost host;
+        ASSERT_EQ(host.initialize(), kResultOk);
+        if (active)
+        {
+            ASSERT_EQ(host.activate(), kResultOk);
+        }
+        for (int k = 0; k < 8; ++k)
+            for (float value : bad)
+            {
+                float values[8];
+                std::copy(std::begin(kSomeValues), std::end(kSomeValues), values);
+                values[k] = value;
+                EXPECT_EQ(host.setState(stateBytes(1, values)), kResultFalse) << k << " " << value;
+                EXPECT_EQ(host.state(), freshStateBytes()) << k << (active ? " active" : "");
+            }
+        // Finite, but infinite as "lo" (-1 to 1) holds it: it could not be
+        // saved and loaded again.
+        float values[8];
+        std::copy(std::begin(kSomeValues), std::end(kSomeValues), values);
+        values[3] = 3e38f;
+        EXPECT_EQ(host.setState(stateBytes(1, values)), kResultFalse);
+        EXPECT_EQ(host.state(), freshStateBytes());
     }
 }
 

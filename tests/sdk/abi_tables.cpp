@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-namespace abitable
+namespace ferrulith::test::abi
 {
 
 std::vector<std::string> splitWords(const std::string& text, const char* separators)
@@ -87,4 +87,4 @@ int64_t parseNumber(const std::string& text)
     return std::strtoll(text.c_str(), nullptr, 0);
 }
 
-} // namespace abitable
+} // namespace ferrulith::test::abi

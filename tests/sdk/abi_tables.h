@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace abitable
+namespace ferrulith::test::abi
 {
 
 using Row = std::vector<std::string>;
@@ -22,4 +22,4 @@ std::map<std::string, std::string> readPairs(const std::string& text);
 std::vector<std::string> splitWords(const std::string& text, const char* separators);
 int64_t parseNumber(const std::string& text);
 
-} // namespace abitable
+} // namespace ferrulith::test::abi

@@ -13,12 +13,13 @@ namespace
 // The bytes that the measured table gives after "on Linux:" on a "uid bytes" row.
 std::vector<uint8_t> measuredBytes(const std::string& prefix)
 {
-    for (const auto& row : abitable::readTable("vst3-layout-linux-x86_64.tsv"))
+    for (const auto& row : ferrulith::test::abi::readTable("vst3-layout-linux-x86_64.tsv"))
     {
         if (row.size() < 2 || row[0] != "uid bytes" || row[1].rfind(prefix, 0) != 0)
             continue;
         std::vector<uint8_t> bytes;
-        for (const auto& word : abitable::splitWords(row[1].substr(row[1].find(':') + 1), " "))
+        for (const auto& word :
+             ferrulith::test::abi::splitWords(row[1].substr(row[1].find(':') + 1), " "))
             bytes.push_back(static_cast<uint8_t>(std::stoul(word, nullptr, 16)));
         return bytes;
     }

@@ -41,17 +41,17 @@ struct TableEntry
 std::map<std::string, TableEntry> interfaceTable()
 {
     std::map<std::string, TableEntry> table;
-    for (const auto& row : abitable::readTable("vst3-interfaces.tsv"))
+    for (const auto& row : ferrulith::test::abi::readTable("vst3-interfaces.tsv"))
     {
         if (row.size() < 3 || row[0] == "interface")
             continue;
         TableEntry entry;
         entry.base = row[1];
-        const auto words = abitable::splitWords(row[2], " ");
+        const auto words = ferrulith::test::abi::splitWords(row[2], " ");
         for (int i = 0; i < 4; ++i)
             entry.words[i] = static_cast<uint32_t>(std::stoul(words.at(i), nullptr, 16));
         if (row.size() > 3)
-            entry.methods = abitable::splitWords(row[3], ", ");
+            entry.methods = ferrulith::test::abi::splitWords(row[3], ", ");
         table[row[0]] = entry;
     }
     return table;

@@ -212,9 +212,9 @@ const std::map<std::string, std::string> kStrings = {
     {"kEditor", ViewType::kEditor},
 };
 
-std::vector<abitable::Row> layoutRows()
+std::vector<ferrulith::test::abi::Row> layoutRows()
 {
-    return abitable::readTable("vst3-layout-linux-x86_64.tsv");
+    return ferrulith::test::abi::readTable("vst3-layout-linux-x86_64.tsv");
 }
 
 void expectValues(const std::string& rowName, const std::map<std::string, int64_t>& ours)
@@ -225,10 +225,10 @@ void expectValues(const std::string& rowName, const std::map<std::string, int64_
         if (row.size() < 2 || row[0] != rowName)
             continue;
         found = true;
-        for (const auto& [name, value] : abitable::readPairs(row[1]))
+        for (const auto& [name, value] : ferrulith::test::abi::readPairs(row[1]))
         {
             ASSERT_TRUE(ours.count(name)) << name << " is not declared";
-            EXPECT_EQ(ours.at(name), abitable::parseNumber(value)) << name;
+            EXPECT_EQ(ours.at(name), ferrulith::test::abi::parseNumber(value)) << name;
         }
     }
     EXPECT_TRUE(found) << rowName;
@@ -246,9 +246,9 @@ TEST(StructLayout, SizesAndAlignmentsMatchTheMeasuredTable)
         SCOPED_TRACE(row[0]);
         ASSERT_TRUE(kTypes.count(row[0])) << "type not checked here";
         EXPECT_EQ(kTypes.at(row[0]).size,
-                  static_cast<size_t>(abitable::parseNumber(row[1].substr(5))));
+                  static_cast<size_t>(ferrulith::test::abi::parseNumber(row[1].substr(5))));
         EXPECT_EQ(kTypes.at(row[0]).align,
-                  static_cast<size_t>(abitable::parseNumber(row[2].substr(6))));
+                  static_cast<size_t>(ferrulith::test::abi::parseNumber(row[2].substr(6))));
         ++checked;
     }
     EXPECT_EQ(checked, static_cast<int>(kTypes.size()));
@@ -265,9 +265,9 @@ TEST(StructLayout, FieldOffsetsAndSizesMatchTheMeasuredTable)
         const auto key = std::make_pair(row[0], row[1]);
         ASSERT_TRUE(kFields.count(key)) << "field not checked here";
         EXPECT_EQ(kFields.at(key).offset,
-                  static_cast<size_t>(abitable::parseNumber(row[2].substr(7))));
+                  static_cast<size_t>(ferrulith::test::abi::parseNumber(row[2].substr(7))));
         EXPECT_EQ(kFields.at(key).size,
-                  static_cast<size_t>(abitable::parseNumber(row[3].substr(5))));
+                  static_cast<size_t>(ferrulith::test::abi::parseNumber(row[3].substr(5))));
         ++checked;
     }
     EXPECT_EQ(checked, static_cast<int>(kFields.size()));
@@ -304,7 +304,7 @@ TEST(Constants, ConstantStringsMatch)
     {
         if (row.size() < 2 || row[0] != "strings")
             continue;
-        for (const auto& [name, value] : abitable::readPairs(row[1]))
+        for (const auto& [name, value] : ferrulith::test::abi::readPairs(row[1]))
         {
             ASSERT_TRUE(kStrings.count(name)) << name << " is not declared";
             EXPECT_EQ(kStrings.at(name), value) << name;

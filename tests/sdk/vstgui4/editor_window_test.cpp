@@ -1,49 +1,21 @@
 // The editor in a host's window: repeated attach, resize and remove without
 // leaking handlers, and a window that actually shows something.
 #include "editor_test_support.h"
+#include "support/editor_pictures.h"
 #include "hostkit/x11/x11_plug_view_host.h"
 
 #include "vstgui/lib/cframe.h"
 #include "vstgui/plugin-bindings/vst3editor.h"
 
-#include <cairo.h>
 #include <gtest/gtest.h>
 #include <cstdlib>
-#include <set>
 
 using namespace ferrulith::test;
 using namespace VSTGUI;
-using ferrulith::viewhost::X11PlugViewHost;
+using ferrulith::host::X11PlugViewHost;
 
 namespace
 {
-struct PngFacts
-{
-    int width{0};
-    int height{0};
-    size_t distinctColours{0};
-};
-
-PngFacts readPng(const std::string& path)
-{
-    PngFacts facts;
-    cairo_surface_t* image = cairo_image_surface_create_from_png(path.c_str());
-    if (cairo_surface_status(image) == CAIRO_STATUS_SUCCESS)
-    {
-        facts.width = cairo_image_surface_get_width(image);
-        facts.height = cairo_image_surface_get_height(image);
-        std::set<uint32_t> colours;
-        auto* data = cairo_image_surface_get_data(image);
-        int stride = cairo_image_surface_get_stride(image);
-        for (int y = 0; y < facts.height; ++y)
-            for (int x = 0; x < facts.width; ++x)
-                colours.insert(reinterpret_cast<uint32_t*>(data + y * stride)[x] & 0xffffff);
-        facts.distinctColours = colours.size();
-    }
-    cairo_surface_destroy(image);
-    return facts;
-}
-
 IPtr<VST3Editor> makeEditor(TestController* controller)
 {
     return IPtr<VST3Editor>(new VST3Editor(controller, "view", "test.uidesc"), false);
@@ -84,12 +56,12 @@ TEST(EditorWindow, AttachResizeAndRemoveRepeatedlyLeaveNothingBehind)
             // first drawing (fonts included) can take seconds: give the run
             // loop up to five to have the editor on screen.
             std::string shot = (folder.path / "window.png").string();
-            PngFacts facts;
+            Picture facts;
             for (int wait = 0; wait < 250 && facts.distinctColours < 4; ++wait)
             {
                 host.run(20);
                 ASSERT_TRUE(host.capturePNG(shot));
-                facts = readPng(shot);
+                facts = readPicture(shot);
             }
             EXPECT_EQ(facts.width, 300);
             EXPECT_GE(facts.distinctColours, 4u) << "the window shows the editor";

@@ -19,7 +19,7 @@
 
 using namespace ferrulith::test;
 using namespace VSTGUI;
-using ferrulith::viewhost::HostFrame;
+using ferrulith::host::HostFrame;
 
 namespace
 {

@@ -216,6 +216,32 @@ TEST(UIDescriptionReading, MissingTemplateOrOddValuesDoNotBreakTheBuild)
     root->draw(&image->getDrawContext());
 }
 
+TEST(UIDescriptionReading, ImagesDecodeOnlyWithinWhatTheWholeDescriptionMayCost)
+{
+    // 2900 x 2900 decodes to 33.6 MB: one fits the budget, a second does not.
+    TempResourceFolder folder;
+    folder.writeBandsPNG("big.png", 2900, 2900, 2900);
+    folder.writeBandsPNG("small.png", 16, 16, 16);
+    folder.write("images.uidesc", R"(<vstgui-ui-description><bitmaps>
+    <bitmap name="first" path="big.png"/><bitmap name="again" path="big.png"/>
+    <bitmap name="small" path="small.png"/></bitmaps></vstgui-ui-description>)");
+    UIDescription description("images.uidesc");
+    ASSERT_TRUE(description.parse());
+    const uint64_t start = description.memoryBudget().remaining();
+    ASSERT_TRUE(description.getBitmap("first"));
+    EXPECT_EQ(start - description.memoryBudget().remaining(), surfaceBytes(2900, 2900));
+    EXPECT_FALSE(description.getBitmap("again")) << "a second copy passes the total";
+    EXPECT_TRUE(description.getBitmap("small")) << "what still fits is decoded";
+
+    // A 3 MB text whose tree would pass the budget is refused while it is read.
+    std::string elements;
+    for (int i = 0; i < 300000; ++i)
+        elements += "<a b=\"c\"/>";
+    folder.write("long.uidesc", "<vstgui-ui-description>" + elements + "</vstgui-ui-description>");
+    UIDescription tooLong("long.uidesc");
+    EXPECT_FALSE(tooLong.parse());
+}
+
 TEST(UIDescriptionReading, HostileSizesCountsAndImagesStillGiveAnEditorThatDraws)
 {
     TempResourceFolder folder;

@@ -18,7 +18,7 @@
 
 using namespace ferrulith::test;
 using namespace VSTGUI;
-using ferrulith::viewhost::X11PlugViewHost;
+using ferrulith::host::X11PlugViewHost;
 
 namespace
 {
@@ -106,9 +106,13 @@ TEST_F(EditorFixture, SizeAndResizeLimitsComeFromTheTemplate)
 TEST_F(EditorFixture, EditorWithoutUsableDescriptionShowsNothingAndNeverCrashes)
 {
     folder.write("broken.uidesc", "<vstgui-ui-description><template name=\"view\"");
+    // Drawn at its full size, this one would take 4 GB.
+    folder.write("vast.uidesc", "<vstgui-ui-description><template name=\"view\" "
+                                "size=\"32767, 32767\"/></vstgui-ui-description>");
     for (auto [templateName, file] :
          {std::pair{"view", "missing.uidesc"}, std::pair{"view", "broken.uidesc"},
-          std::pair{"nosuch", "test.uidesc"}, std::pair{"view", static_cast<const char*>(nullptr)}})
+          std::pair{"view", "vast.uidesc"}, std::pair{"nosuch", "test.uidesc"},
+          std::pair{"view", static_cast<const char*>(nullptr)}})
     {
         auto editor = makeEditor(templateName, file);
         EXPECT_EQ(sizeOf(editor).getWidth(), 0);

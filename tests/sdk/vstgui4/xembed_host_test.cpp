@@ -12,7 +12,7 @@
 #include <xcb/xcb.h>
 
 using namespace Steinberg;
-using ferrulith::viewhost::X11PlugViewHost;
+using ferrulith::host::X11PlugViewHost;
 
 namespace
 {

@@ -6,11 +6,11 @@
 namespace VSTGUI
 {
 
-CBitmap::CBitmap(const CResourceDescription& desc)
+CBitmap::CBitmap(const CResourceDescription& desc, uint64_t maxBytes)
 {
     if (desc.type == CResourceDescription::kStringType && desc.u.name)
         resourceName = desc.u.name;
-    platformBitmap = getPlatformFactory().createBitmap(desc);
+    platformBitmap = getPlatformFactory().createBitmap(desc, maxBytes);
 }
 
 CBitmap::CBitmap(const PlatformBitmapPtr& platformBitmap) : platformBitmap(platformBitmap) {}

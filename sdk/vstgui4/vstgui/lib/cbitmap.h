@@ -4,6 +4,7 @@
 #include "vstgui/lib/cpoint.h"
 #include "vstgui/lib/cresourcedescription.h"
 #include "vstgui/lib/vstguifwd.h"
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -13,9 +14,10 @@ namespace VSTGUI
 class CBitmap
 {
 public:
-    // Loads the named resource at once; an unreadable one leaves the bitmap
-    // empty (isLoaded false, size 0), which draws as nothing.
-    explicit CBitmap(const CResourceDescription& desc);
+    // Loads the named resource at once; an unreadable one, or one whose
+    // decoded pixels would take more than maxBytes, leaves the bitmap empty
+    // (isLoaded false, size 0), which draws as nothing.
+    explicit CBitmap(const CResourceDescription& desc, uint64_t maxBytes = UINT64_MAX);
     // An image made in memory, such as a drawing rendered offscreen.
     explicit CBitmap(const PlatformBitmapPtr& platformBitmap);
 

@@ -45,6 +45,14 @@ VST3Editor::VST3Editor(Vst::EditController* controller, UTF8StringPtr templateNa
     if (attributes->getPointAttribute("maxSize", limit))
         maxSize = CPoint(std::max<CCoord>(pixels(limit.x), rect.getWidth()),
                          std::max<CCoord>(pixels(limit.y), rect.getHeight()));
+    // The largest surface it may draw into (a picture at its largest size)
+    // counts with the description; an editor that cannot have it shows nothing.
+    if (!description->memoryBudget().charge(
+            surfaceBytes(static_cast<uint64_t>(maxSize.x), static_cast<uint64_t>(maxSize.y))))
+    {
+        rect = ViewRect();
+        minSize = maxSize = CPoint();
+    }
 }
 
 VST3Editor::~VST3Editor()

@@ -22,8 +22,9 @@ class VST3Editor : public Steinberg::Vst::VSTGUIEditor, public IController
 {
 public:
     // Reads xmlFile from the resource folder at once. A missing or broken
-    // file, or one without templateName, gives an editor of size 0 that
-    // refuses to attach and draws nothing.
+    // file, one without templateName, or one whose largest size would take
+    // more memory than the description may cost, gives an editor of size 0
+    // that refuses to attach and draws nothing.
     VST3Editor(Steinberg::Vst::EditController* controller, UTF8StringPtr templateName,
                UTF8StringPtr xmlFile);
     ~VST3Editor() override;

@@ -42,12 +42,13 @@ bool UIDescription::parse()
 {
     root.reset();
     bitmapCache.clear();
+    budget.reset();
     if (fileName.empty())
         return false;
     auto stream = getPlatformFactory().createResourceInputStream(fileName.c_str());
     if (!stream)
         return false;
-    auto parsed = readUIXml(*stream);
+    auto parsed = readUIXml(*stream, budget);
     if (!parsed || parsed->name != kRootElement)
         return false;
     root = std::move(parsed);
@@ -132,8 +133,12 @@ CBitmapRef UIDescription::getBitmap(UTF8StringPtr name) const
     CBitmapRef bitmap;
     if (path)
     {
-        bitmap = std::make_shared<CBitmap>(CResourceDescription(path->c_str()));
-        if (!bitmap->isLoaded())
+        // Decoded only within what the budget has left; a cached image is
+        // charged once, however many views show it.
+        bitmap = std::make_shared<CBitmap>(CResourceDescription(path->c_str()), budget.remaining());
+        if (!bitmap->isLoaded() ||
+            !budget.charge(surfaceBytes(static_cast<uint64_t>(bitmap->getWidth()),
+                                        static_cast<uint64_t>(bitmap->getHeight()))))
             bitmap.reset();
     }
     bitmapCache[name] = bitmap;

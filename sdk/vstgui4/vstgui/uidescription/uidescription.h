@@ -7,6 +7,7 @@
 #include "vstgui/lib/cfont.h"
 #include "vstgui/lib/cresourcedescription.h"
 #include "vstgui/uidescription/icontroller.h"
+#include "vstgui/uidescription/uimemorybudget.h"
 #include "vstgui/uidescription/uinode.h"
 #include <map>
 #include <memory>
@@ -42,6 +43,10 @@ public:
 
     const std::string& getFilePath() const { return fileName; }
 
+    // What this description and everything made from it may still cost; the
+    // editor charges its drawing surface here too.
+    UIMemoryBudget& memoryBudget() const { return budget; }
+
 private:
     const UINode* findInSection(const char* section, const char* element, UTF8StringPtr name) const;
     CView* createViewFromNode(const UINode& node, IController* controller, int depth) const;
@@ -49,6 +54,7 @@ private:
     std::string fileName;
     std::unique_ptr<UINode> root;
     mutable std::map<std::string, CBitmapRef> bitmapCache;
+    mutable UIMemoryBudget budget;
 };
 
 } // namespace VSTGUI

@@ -1,6 +1,7 @@
 #include "vstgui/uidescription/uixmlreader.h"
 
 #include "vstgui/lib/platform/iplatformresourceinputstream.h"
+#include <cstring>
 #include <expat.h>
 #include <vector>
 
@@ -12,10 +13,30 @@ namespace
 struct ParseState
 {
     XML_Parser parser;
+    UIMemoryBudget& budget;
     std::unique_ptr<UINode> root;
     std::vector<UINode*> open;
     bool failed{false};
 };
+
+// What a node and its attributes take on the heap, roughly but never less
+// than their texts: the node, one map entry per attribute and the strings.
+constexpr uint64_t kNodeOverhead = sizeof(UINode) + 2 * sizeof(void*);
+constexpr uint64_t kAttributeOverhead = 128;
+
+uint64_t nodeCost(const XML_Char* name, const XML_Char** attributes)
+{
+    uint64_t cost = kNodeOverhead + std::strlen(name);
+    for (int i = 0; attributes[i] && attributes[i + 1]; i += 2)
+        cost += kAttributeOverhead + std::strlen(attributes[i]) + std::strlen(attributes[i + 1]);
+    return cost;
+}
+
+void stop(ParseState& state)
+{
+    state.failed = true;
+    XML_StopParser(state.parser, XML_FALSE);
+}
 
 void XMLCALL startElement(void* userData, const XML_Char* name, const XML_Char** attributes)
 {
@@ -23,10 +44,9 @@ void XMLCALL startElement(void* userData, const XML_Char* name, const XML_Char**
     if (state.failed)
         return;
     if (state.open.size() >= static_cast<size_t>(kMaxUIXmlDepth) ||
-        (state.open.empty() && state.root))
+        (state.open.empty() && state.root) || !state.budget.charge(nodeCost(name, attributes)))
     {
-        state.failed = true;
-        XML_StopParser(state.parser, XML_FALSE);
+        stop(state);
         return;
     }
     auto node = std::make_unique<UINode>();
@@ -49,12 +69,12 @@ void XMLCALL endElement(void* userData, const XML_Char*)
 }
 } // namespace
 
-std::unique_ptr<UINode> readUIXml(IPlatformResourceInputStream& stream)
+std::unique_ptr<UINode> readUIXml(IPlatformResourceInputStream& stream, UIMemoryBudget& budget)
 {
     XML_Parser parser = XML_ParserCreate("UTF-8");
     if (!parser)
         return nullptr;
-    ParseState state{parser, nullptr, {}, false};
+    ParseState state{parser, budget, nullptr, {}, false};
     XML_SetUserData(parser, &state);
     XML_SetElementHandler(parser, startElement, endElement);
 
@@ -64,6 +84,13 @@ std::unique_ptr<UINode> readUIXml(IPlatformResourceInputStream& stream)
     {
         uint32_t count = stream.readRaw(buffer, sizeof(buffer));
         if (count == kStreamIOError)
+        {
+            ok = false;
+            break;
+        }
+        // The parser keeps unfinished text (a long attribute) in a buffer of
+        // its own: the text read is charged as well as the tree made of it.
+        if (!budget.charge(count))
         {
             ok = false;
             break;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "vstgui/lib/vstguifwd.h"
+#include "vstgui/uidescription/uimemorybudget.h"
 #include "vstgui/uidescription/uinode.h"
 #include <memory>
 
@@ -9,8 +10,9 @@ namespace VSTGUI
 {
 
 // The root element with everything inside it; null for a stream that does
-// not hold well-formed XML or that nests elements deeper than kMaxDepth.
-std::unique_ptr<UINode> readUIXml(IPlatformResourceInputStream& stream);
+// not hold well-formed XML, that nests elements deeper than kMaxDepth, or
+// whose text and tree would pass what is left of budget (charged as read).
+std::unique_ptr<UINode> readUIXml(IPlatformResourceInputStream& stream, UIMemoryBudget& budget);
 
 constexpr int kMaxUIXmlDepth = 64;
 

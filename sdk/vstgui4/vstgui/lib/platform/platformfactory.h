@@ -26,9 +26,10 @@ public:
     virtual PlatformResourceInputStreamPtr
     createResourceInputStream(const CResourceDescription& desc) const noexcept = 0;
 
-    // Decodes a PNG image from a resource; null when it cannot be read.
-    virtual std::shared_ptr<IPlatformBitmap>
-    createBitmap(const CResourceDescription& desc) const noexcept = 0;
+    // Decodes a PNG image from a resource; null when it cannot be read or its
+    // decoded 32-bit pixels would take more than maxBytes.
+    virtual std::shared_ptr<IPlatformBitmap> createBitmap(const CResourceDescription& desc,
+                                                          uint64_t maxBytes) const noexcept = 0;
 
     // Opens a window inside parent; null when the platform type is not served
     // or the window system cannot be reached.

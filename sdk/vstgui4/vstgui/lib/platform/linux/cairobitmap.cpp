@@ -37,8 +37,8 @@ uint32_t bigEndian(const unsigned char* p)
 }
 
 // Reads the header and goes back to the start; false unless it is a PNG of a
-// size worth decoding.
-bool hasDecodableHeader(IPlatformResourceInputStream& stream)
+// size worth decoding whose pixels take at most maxBytes.
+bool hasDecodableHeader(IPlatformResourceInputStream& stream, uint64_t maxBytes)
 {
     unsigned char header[kHeaderSize];
     if (readFromStream(&stream, header, kHeaderSize) != CAIRO_STATUS_SUCCESS ||
@@ -50,13 +50,14 @@ bool hasDecodableHeader(IPlatformResourceInputStream& stream)
     uint32_t width = bigEndian(header + 16);
     uint32_t height = bigEndian(header + 20);
     return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide &&
-           uint64_t{width} * height <= kMaxPixels;
+           uint64_t{width} * height <= kMaxPixels && uint64_t{width} * height * 4 <= maxBytes;
 }
 } // namespace
 
-std::shared_ptr<CairoBitmap> CairoBitmap::fromPNG(IPlatformResourceInputStream& stream)
+std::shared_ptr<CairoBitmap> CairoBitmap::fromPNG(IPlatformResourceInputStream& stream,
+                                                  uint64_t maxBytes)
 {
-    if (!hasDecodableHeader(stream))
+    if (!hasDecodableHeader(stream, maxBytes))
         return nullptr;
     cairo_surface_t* surface = cairo_image_surface_create_from_png_stream(readFromStream, &stream);
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS)

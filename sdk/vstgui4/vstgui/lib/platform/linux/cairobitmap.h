@@ -3,6 +3,7 @@
 
 #include "vstgui/lib/platform/iplatformbitmap.h"
 #include <cairo.h>
+#include <cstdint>
 #include <memory>
 
 namespace VSTGUI
@@ -11,8 +12,10 @@ namespace VSTGUI
 class CairoBitmap final : public IPlatformBitmap
 {
 public:
-    // Reads the PNG from stream; null when it is not a readable PNG.
-    static std::shared_ptr<CairoBitmap> fromPNG(IPlatformResourceInputStream& stream);
+    // Reads the PNG from stream; null when it is not a readable PNG or when
+    // its header announces more than maxBytes of decoded pixels.
+    static std::shared_ptr<CairoBitmap> fromPNG(IPlatformResourceInputStream& stream,
+                                                uint64_t maxBytes = UINT64_MAX);
     // The image surface itself, drawn so far; it lives as long as either.
     static std::shared_ptr<CairoBitmap> sharing(cairo_surface_t* image);
     ~CairoBitmap() noexcept override;

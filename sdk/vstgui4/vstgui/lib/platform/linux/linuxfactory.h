@@ -18,8 +18,8 @@ public:
     uint64_t getTicks() const noexcept override;
     PlatformResourceInputStreamPtr
     createResourceInputStream(const CResourceDescription& desc) const noexcept override;
-    std::shared_ptr<IPlatformBitmap>
-    createBitmap(const CResourceDescription& desc) const noexcept override;
+    std::shared_ptr<IPlatformBitmap> createBitmap(const CResourceDescription& desc,
+                                                  uint64_t maxBytes) const noexcept override;
     std::unique_ptr<IPlatformFrame>
     createFrame(IPlatformFrameCallback* callback, const CRect& size, void* parent,
                 PlatformType type, IPlatformFrameConfig* config) const noexcept override;

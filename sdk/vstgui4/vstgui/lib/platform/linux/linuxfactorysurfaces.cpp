@@ -9,15 +9,15 @@
 namespace VSTGUI
 {
 
-std::shared_ptr<IPlatformBitmap>
-LinuxFactory::createBitmap(const CResourceDescription& desc) const noexcept
+std::shared_ptr<IPlatformBitmap> LinuxFactory::createBitmap(const CResourceDescription& desc,
+                                                            uint64_t maxBytes) const noexcept
 {
     try
     {
         auto stream = createResourceInputStream(desc);
         if (!stream)
             return nullptr;
-        return CairoBitmap::fromPNG(*stream);
+        return CairoBitmap::fromPNG(*stream, maxBytes);
     }
     catch (...)
     {
