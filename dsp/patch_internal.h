@@ -15,7 +15,7 @@
 
 struct patch_vector_path_t;
 
-// patch_process_block with a chosen tanh path instead of the machine's own
+// patch_process_block with a chosen vector path instead of the machine's own
 // choice; every path gives the same bits.
 void patch_process_block_on(const patch_vector_path_t* path, patch_t* patch, const float* in_l,
                             const float* in_r, float* out_l, float* out_r, int32_t frames);

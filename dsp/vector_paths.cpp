@@ -1,15 +1,22 @@
-// Which vector paths the engine has.
+// Which vector paths the engine has, and which of them this machine runs.
 #include "dsp/vector_paths.h"
 
 namespace
 {
 
-#if defined(PATCH_PATHS_SSE2)
-
 bool always()
 {
     return true;
 }
+
+struct Entry
+{
+    patch_vector_path_t path;
+    // Whether this processor and its operating system can run the path.
+    bool (*runs_here)();
+};
+
+#if defined(PATCH_PATHS_SSE2)
 
 // The compiler's check asks the processor and also whether the operating
 // system saves the wide registers.
@@ -17,26 +24,24 @@ bool has_avx2()
 {
     return __builtin_cpu_supports("avx2");
 }
+
 bool has_avx512()
 {
     return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512vl") &&
            __builtin_cpu_supports("avx512dq");
 }
 
-const patch_vector_path_t kPaths[] = {
-    {"sse2", always, patch_tanh_sse2, patch_tanh_in_sse2, patch_block_sse2},
+const Entry kPaths[] = {
+    {{"sse2", patch_tanh_sse2, patch_tanh_in_sse2, patch_block_sse2}, always},
 #if defined(PATCH_PATHS_WIDE)
-    {"avx2", has_avx2, patch_tanh_avx2, patch_tanh_in_avx2, patch_block_avx2},
-    {"avx512", has_avx512, patch_tanh_avx512, patch_tanh_in_avx512, patch_block_avx512},
+    {{"avx2", patch_tanh_avx2, patch_tanh_in_avx2, patch_block_avx2}, has_avx2},
+    {{"avx512", patch_tanh_avx512, patch_tanh_in_avx512, patch_block_avx512}, has_avx512},
 #endif
 };
 
-#else
+} // namespace
 
-bool always()
-{
-    return true;
-}
+#else
 
 } // namespace
 
@@ -54,16 +59,26 @@ void scalar_array(const float* x, float* y, int32_t count)
     patch_tanh_kernel::tanh_array<ScalarLanes>(x, y, count);
 }
 
-const patch_vector_path_t kPaths[] = {{"scalar", always, scalar_array, run_block<ScalarLanes>}};
+void scalar_array_in(int32_t range, const float* x, float* y, int32_t count)
+{
+    patch_tanh_kernel::tanh_array_in<ScalarLanes>(static_cast<patch_tanh_kernel::Range>(range), x,
+                                                  y, count);
+}
 
-#endif
-
-constexpr int32_t kPathCount = static_cast<int32_t>(sizeof kPaths / sizeof kPaths[0]);
+const Entry kPaths[] = {
+    {{"scalar", scalar_array, scalar_array_in, run_block<ScalarLanes>}, always}};
 
 } // namespace
 
-const patch_vector_path_t* patch_vector_paths(int32_t* count)
+#endif
+
+int32_t patch_runnable_vector_paths(const patch_vector_path_t* paths[PATCH_VECTOR_PATHS_MAX])
 {
-    *count = kPathCount;
-    return kPaths;
+    int32_t count = 0;
+    for (const Entry& entry : kPaths)
+    {
+        if (entry.runs_here())
+            paths[count++] = &entry.path;
+    }
+    return count;
 }

@@ -21,8 +21,6 @@ struct patch_frame_gains_t;
 struct patch_vector_path_t
 {
     const char* name;
-    // Whether this processor and its operating system can run the path.
-    bool (*runs_here)();
     // y[i] = tanh(x[i]) for i below count.
     void (*tanh)(const float* x, float* y, int32_t count);
     // The same through the code of one range of |x| alone (range is a
@@ -34,9 +32,15 @@ struct patch_vector_path_t
                   const float* in_r, float* out_l, float* out_r, int32_t frames);
 };
 
-// Every path built into the engine, narrowest first; the first runs on any
-// processor the engine runs on.
-const patch_vector_path_t* patch_vector_paths(int32_t* count);
+enum
+{
+    PATCH_VECTOR_PATHS_MAX = 3,
+};
+
+// The paths built into the engine that this processor and its operating
+// system can run, narrowest first (the first, the baseline, runs on every
+// processor the engine runs on); returns how many it put in paths.
+int32_t patch_runnable_vector_paths(const patch_vector_path_t* paths[PATCH_VECTOR_PATHS_MAX]);
 
 // The path the block routine takes on this machine: the widest it runs.
 const patch_vector_path_t* patch_chosen_vector_path();

@@ -1,7 +1,7 @@
 // Cost of one stereo frame through the patch: the engine's step and the step
 // as first written (from the tests' reference copy), at the starting
 // parameters and with every parameter changing every frame, and the block
-// routine on each tanh path this machine runs, beside the floors of the eight
+// routine on each vector path this machine runs, beside the floors of the eight
 // tanh calls every frame has to make.
 #include <benchmark/benchmark.h>
 
@@ -116,7 +116,7 @@ void BM_StepParametersEveryFrame(benchmark::State& state)
 }
 BENCHMARK(BM_StepParametersEveryFrame);
 
-// The block routine on one tanh path, over blocks of state.range(1) frames.
+// The block routine on one vector path, over blocks of state.range(0) frames.
 void BM_Block(benchmark::State& state, const patch_vector_path_t* path)
 {
     ferrulith::bench::tanh_floor::independent_ns();
@@ -145,14 +145,12 @@ void BM_Block(benchmark::State& state, const patch_vector_path_t* path)
 
 void register_block_benchmarks()
 {
-    int32_t count = 0;
-    const patch_vector_path_t* paths = patch_vector_paths(&count);
+    const patch_vector_path_t* paths[PATCH_VECTOR_PATHS_MAX];
+    const int32_t count = patch_runnable_vector_paths(paths);
     for (int32_t p = 0; p < count; ++p)
     {
-        if (!paths[p].runs_here())
-            continue;
-        const std::string name = std::string("BM_Block_") + paths[p].name;
-        benchmark::RegisterBenchmark(name.c_str(), BM_Block, &paths[p])->Arg(64)->Arg(512);
+        const std::string name = std::string("BM_Block_") + paths[p]->name;
+        benchmark::RegisterBenchmark(name.c_str(), BM_Block, paths[p])->Arg(64)->Arg(512);
     }
 }
 const bool registered = (register_block_benchmarks(), true);

@@ -6,7 +6,5 @@ const patch_vector_path_t* ferrulith::bench::bench_vector_path = nullptr;
 // benchmark sets its path before it starts a processor.
 const patch_vector_path_t* patch_chosen_vector_path()
 {
-    int32_t count = 0;
-    using ferrulith::bench::bench_vector_path;
-    return bench_vector_path != nullptr ? bench_vector_path : patch_vector_paths(&count);
+    return ferrulith::bench::bench_vector_path;
 }

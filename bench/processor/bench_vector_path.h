@@ -1,4 +1,4 @@
-// The tanh path the processor's blocks take in this benchmark, chosen by the
+// The vector path the processor's blocks take in this benchmark, chosen by the
 // benchmark instead of by the machine (bench_vector_path.cpp replaces the
 // engine's choice at link time).
 #pragma once

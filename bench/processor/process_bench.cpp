@@ -1,6 +1,6 @@
 // Cost of FerrulithProcessor::process per frame at common block sizes, with no
 // parameter changes and with all nine parameters automated in every block, on
-// each tanh path this machine runs, beside the floors of the eight tanh calls
+// each vector path this machine runs, beside the floors of the eight tanh calls
 // per frame. The automated runs also report their ratio to the unautomated run
 // of the same path and block size (x_still), which must stay close to 1.
 #include <benchmark/benchmark.h>
@@ -134,20 +134,18 @@ BENCHMARK(BM_FloorEightTanhf);
 // Unautomated first at each size, so the automated run can report its ratio.
 void register_process_benchmarks()
 {
-    int32_t count = 0;
-    const patch_vector_path_t* paths = patch_vector_paths(&count);
+    const patch_vector_path_t* paths[PATCH_VECTOR_PATHS_MAX];
+    const int32_t count = patch_runnable_vector_paths(paths);
     for (int32_t p = 0; p < count; ++p)
     {
-        if (!paths[p].runs_here())
-            continue;
-        const std::string name = paths[p].name;
+        const std::string name = paths[p]->name;
         for (int size : {32, 64, 512, 4096})
         {
             benchmark::RegisterBenchmark(("BM_Process_" + name + "_Unautomated").c_str(),
-                                         run_process, &paths[p], false)
+                                         run_process, paths[p], false)
                 ->Arg(size);
             benchmark::RegisterBenchmark(("BM_Process_" + name + "_AllAutomated").c_str(),
-                                         run_process, &paths[p], true)
+                                         run_process, paths[p], true)
                 ->Arg(size);
         }
     }

@@ -159,15 +159,8 @@ std::string sweep(const std::vector<Candidate>& candidates, bool flushed)
 
 std::vector<const patch_vector_path_t*> runnable_paths()
 {
-    int32_t count = 0;
-    const patch_vector_path_t* paths = patch_vector_paths(&count);
-    std::vector<const patch_vector_path_t*> runnable;
-    for (int32_t i = 0; i < count; ++i)
-    {
-        if (paths[i].runs_here())
-            runnable.push_back(&paths[i]);
-    }
-    return runnable;
+    const patch_vector_path_t* paths[PATCH_VECTOR_PATHS_MAX];
+    return {paths, paths + patch_runnable_vector_paths(paths)};
 }
 
 // Whether the C library's tanhf is the classic expm1-based algorithm.
