@@ -12,6 +12,7 @@
 #include "dsp/noise_gate.h"
 #include "dsp/patch.h"
 #include "dsp/tanh_kernel.h"
+#include "dsp/vector_paths.h"
 
 namespace
 {
@@ -470,6 +471,13 @@ void run_block(patch_t* patch, const patch_frame_gains_t& g, const float* in_l, 
                float* out_l, float* out_r, int32_t frames)
 {
     BlockRun<L>(patch, g).run(in_l, in_r, out_l, out_r, frames);
+}
+
+// The vector path of lanes L under name.
+template <class L> constexpr patch_vector_path_t vector_path(const char* name)
+{
+    return {name, patch_tanh_kernel::tanh_array<L>, patch_tanh_kernel::tanh_array_in<L>,
+            run_block<L>};
 }
 
 } // namespace

@@ -67,21 +67,7 @@ using Lanes = patch_tanh_kernel::PairLanes<Sse2Lanes>;
 
 } // namespace
 
-void patch_tanh_sse2(const float* x, float* y, int32_t count)
-{
-    patch_tanh_kernel::tanh_array<Lanes>(x, y, count);
-}
-
-void patch_tanh_in_sse2(int32_t range, const float* x, float* y, int32_t count)
-{
-    patch_tanh_kernel::tanh_array_in<Lanes>(static_cast<patch_tanh_kernel::Range>(range), x, y,
-                                            count);
-}
-
-void patch_block_sse2(patch_t* patch, const patch_frame_gains_t& gains, const float* in_l,
-                      const float* in_r, float* out_l, float* out_r, int32_t frames)
-{
-    run_block<Lanes>(patch, gains, in_l, in_r, out_l, out_r, frames);
-}
+// Constant: no code of this file runs before the path is chosen.
+constexpr patch_vector_path_t patch_path_sse2 = vector_path<Lanes>("sse2");
 
 #endif

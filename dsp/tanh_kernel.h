@@ -331,10 +331,10 @@ template <class L> void tanh_array(const float* x, float* y, int32_t count)
 
 // tanh_array through the code of range alone, which every x[i] must lie in:
 // the tests check each range's code on all of its inputs this way.
-template <class L> void tanh_array_in(Range range, const float* x, float* y, int32_t count)
+template <class L> void tanh_array_in(int32_t range, const float* x, float* y, int32_t count)
 {
     using F = typename L::F;
-    switch (range)
+    switch (static_cast<Range>(range))
     {
     case Range::curve:
         return map_array<L>(x, y, count, 0.5f, [](F v) { return tanh_lanes<L, Range::curve>(v); });

@@ -11,7 +11,7 @@ bool always()
 
 struct Entry
 {
-    patch_vector_path_t path;
+    const patch_vector_path_t* path;
     // Whether this processor and its operating system can run the path.
     bool (*runs_here)();
 };
@@ -32,10 +32,10 @@ bool has_avx512()
 }
 
 const Entry kPaths[] = {
-    {{"sse2", patch_tanh_sse2, patch_tanh_in_sse2, patch_block_sse2}, always},
+    {&patch_path_sse2, always},
 #if defined(PATCH_PATHS_WIDE)
-    {{"avx2", patch_tanh_avx2, patch_tanh_in_avx2, patch_block_avx2}, has_avx2},
-    {{"avx512", patch_tanh_avx512, patch_tanh_in_avx512, patch_block_avx512}, has_avx512},
+    {&patch_path_avx2, has_avx2},
+    {&patch_path_avx512, has_avx512},
 #endif
 };
 
@@ -52,21 +52,9 @@ namespace
 {
 
 // Elsewhere the scalar kernel, one value at a time.
-using patch_tanh_kernel::ScalarLanes;
+constexpr patch_vector_path_t kScalarPath = vector_path<patch_tanh_kernel::ScalarLanes>("scalar");
 
-void scalar_array(const float* x, float* y, int32_t count)
-{
-    patch_tanh_kernel::tanh_array<ScalarLanes>(x, y, count);
-}
-
-void scalar_array_in(int32_t range, const float* x, float* y, int32_t count)
-{
-    patch_tanh_kernel::tanh_array_in<ScalarLanes>(static_cast<patch_tanh_kernel::Range>(range), x,
-                                                  y, count);
-}
-
-const Entry kPaths[] = {
-    {{"scalar", scalar_array, scalar_array_in, run_block<ScalarLanes>}, always}};
+const Entry kPaths[] = {{&kScalarPath, always}};
 
 } // namespace
 
@@ -78,7 +66,7 @@ int32_t patch_runnable_vector_paths(const patch_vector_path_t* paths[PATCH_VECTO
     for (const Entry& entry : kPaths)
     {
         if (entry.runs_here())
-            paths[count++] = &entry.path;
+            paths[count++] = entry.path;
     }
     return count;
 }

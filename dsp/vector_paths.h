@@ -45,16 +45,7 @@ int32_t patch_runnable_vector_paths(const patch_vector_path_t* paths[PATCH_VECTO
 // The path the block routine takes on this machine: the widest it runs.
 const patch_vector_path_t* patch_chosen_vector_path();
 
-// The paths' functions, each path's in its own file.
-void patch_tanh_sse2(const float* x, float* y, int32_t count);
-void patch_tanh_avx2(const float* x, float* y, int32_t count);
-void patch_tanh_avx512(const float* x, float* y, int32_t count);
-void patch_tanh_in_sse2(int32_t range, const float* x, float* y, int32_t count);
-void patch_tanh_in_avx2(int32_t range, const float* x, float* y, int32_t count);
-void patch_tanh_in_avx512(int32_t range, const float* x, float* y, int32_t count);
-void patch_block_sse2(patch_t* patch, const patch_frame_gains_t& gains, const float* in_l,
-                      const float* in_r, float* out_l, float* out_r, int32_t frames);
-void patch_block_avx2(patch_t* patch, const patch_frame_gains_t& gains, const float* in_l,
-                      const float* in_r, float* out_l, float* out_r, int32_t frames);
-void patch_block_avx512(patch_t* patch, const patch_frame_gains_t& gains, const float* in_l,
-                        const float* in_r, float* out_l, float* out_r, int32_t frames);
+// The paths, each in its own file.
+extern const patch_vector_path_t patch_path_sse2;
+extern const patch_vector_path_t patch_path_avx2;
+extern const patch_vector_path_t patch_path_avx512;
