@@ -17,7 +17,9 @@
 namespace
 {
 
-// Frames per chunk: every signal of a chunk stays in the first-level cache.
+// Frames per chunk: few enough that a block of 64 frames has two, so the
+// second one's gates share the first one's loop of filters; every signal of a
+// chunk stays in the first-level cache.
 constexpr int32_t kChunk = 32;
 
 // One chunk of the block: n frames from start, each signal the left
@@ -37,8 +39,6 @@ struct Chunk
     float sat[2 * kChunk];
 };
 
-// tanh of x forced into [-1, 1]: min(t, 1) is t < 1 ? t : 1 and max(u, -1) is
-// u > -1 ? u : -1, lane by lane, so a NaN ends at 1 as in the step.
 // One out-of-line copy of the kernel serves every stage: inlined at each, its
 // variants would crowd the processor's cache of decoded instructions.
 template <class L> __attribute__((noinline)) typename L::F tanh_of(typename L::F x)
@@ -46,6 +46,8 @@ template <class L> __attribute__((noinline)) typename L::F tanh_of(typename L::F
     return patch_tanh_kernel::tanh_vector<L>(x);
 }
 
+// tanh of x forced into [-1, 1]: min(t, 1) is t < 1 ? t : 1 and max(u, -1) is
+// u > -1 ? u : -1, lane by lane, so a NaN ends at 1 as in the step.
 template <class L> PATCH_TANH_INLINE typename L::F saturated(typename L::F x)
 {
     return L::max(L::min(tanh_of<L>(x), L::f(1.0f)), L::f(-1.0f));

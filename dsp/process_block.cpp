@@ -24,7 +24,8 @@ uint32_t bits_of(float x)
 
 // Whether clamping each parameter value once leaves a value that clamps to
 // itself, so every frame of the block runs with the same values. Only an
-// integer record whose bounds are not whole numbers can fail this.
+// integer record whose value lies beyond the 32-bit integers can fail this;
+// such a block goes frame by frame through the step.
 bool values_settle(const patch_t* patch)
 {
     for (int i = 0; i < PATCH_PARAM_COUNT; ++i)
