@@ -1,5 +1,7 @@
 #include "controller/ferrulithcontroller.h"
+#if FERRULITH_EDITOR
 #include "controller/ferrulitheditor.h"
+#endif
 
 #include "common/ferrulithparamids.h"
 #include "common/ferrulithpresets.h"
@@ -155,6 +157,7 @@ IPlugView* PLUGIN_API FerrulithController::createView(FIDString name)
     // our own. Each call makes a new editor that the host owns.
     if (name == nullptr || std::strcmp(name, ViewType::kEditor) != 0)
         return nullptr;
+#if FERRULITH_EDITOR
     try
     {
         return new FerrulithEditor(this, "view", "ferrulitheditor.uidesc");
@@ -163,6 +166,11 @@ IPlugView* PLUGIN_API FerrulithController::createView(FIDString name)
     {
         return nullptr;
     }
+#else
+    // No editor back end for this platform yet: hosts then offer their own
+    // generic controls for the parameters.
+    return nullptr;
+#endif
 }
 
 tresult PLUGIN_API FerrulithController::programDataSupported(ProgramListID listId)

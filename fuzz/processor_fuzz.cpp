@@ -14,6 +14,7 @@
 #include "hostkit/audio_block.h"
 #include "hostkit/memory_stream.h"
 #include "hostkit/parameter_changes.h"
+#include "support/odd_queue.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -24,6 +25,7 @@ using namespace Steinberg;
 using namespace Steinberg::Vst;
 using namespace ferrulith::host;
 using ferrulith::fuzz::anyDouble;
+using ferrulith::test::OddQueue;
 
 namespace
 {
@@ -123,29 +125,7 @@ void setState(Processor& p, FuzzedDataProvider& in)
     checkSavedState(after);
 }
 
-// A careless host's queue: it claims any point count and answers its one value
-// for any index asked.
-class ClaimingQueue final : public HostObject<IParamValueQueue>
-{
-public:
-    ClaimingQueue(ParamID id, int32 count, ParamValue value) : id(id), count(count), value(value) {}
-    ParamID PLUGIN_API getParameterId() override { return id; }
-    int32 PLUGIN_API getPointCount() override { return count; }
-    tresult PLUGIN_API getPoint(int32, int32& sampleOffset, ParamValue& answer) override
-    {
-        sampleOffset = 0;
-        answer = value;
-        return kResultOk;
-    }
-    tresult PLUGIN_API addPoint(int32, ParamValue, int32&) override { return kResultFalse; }
-
-private:
-    ParamID id;
-    int32 count;
-    ParamValue value;
-};
-
-ParameterChanges* fillChanges(ParameterChanges& changes, std::deque<ClaimingQueue>& claiming,
+ParameterChanges* fillChanges(ParameterChanges& changes, std::deque<OddQueue>& claiming,
                               FuzzedDataProvider& in)
 {
     const int queues = in.ConsumeIntegralInRange(0, 16);
@@ -159,7 +139,7 @@ ParameterChanges* fillChanges(ParameterChanges& changes, std::deque<ClaimingQueu
             changes.appendForeign(nullptr);
             break;
         case 1:
-            claiming.emplace_back(id, in.ConsumeIntegral<int32>(), anyDouble(in));
+            claiming.emplace_back(id, in.ConsumeIntegral<int32>(), 0, anyDouble(in));
             changes.appendForeign(&claiming.back());
             break;
         default:
@@ -199,7 +179,7 @@ void processBlock(Processor& p, FuzzedDataProvider& in, bool active, bool soundR
     if (shape & 16)
         block.claimInputChannels(in.ConsumeIntegralInRange<int32>(-1, inputs));
     ParameterChanges changes;
-    std::deque<ClaimingQueue> claiming;
+    std::deque<OddQueue> claiming;
     block.setParameterChanges(fillChanges(changes, claiming, in));
 
     check(p.proc->process(block.data()) == kResultOk, "process answers kResultOk");

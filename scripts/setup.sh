@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs, from Debian's archive, whatever the build, the demo and the tests
 # need and this machine lacks. Quick and silent when everything is there.
+# `setup.sh windows` adds the cross compiler for the Windows module and Wine
+# to run its tests.
 set -euo pipefail
 
 packages=(
@@ -11,6 +13,10 @@ packages=(
   xvfb xauth fonts-dejavu-core
   clang libclang-rt-dev
 )
+if [ "${1:-}" = windows ]; then
+  # GoogleTest comes as sources (googletest, above) and is built for Windows.
+  packages=(cmake ninja-build googletest g++-mingw-w64-x86-64-posix wine64)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -81,26 +81,40 @@ bool ModuleLibrary::open(const std::string& moduleFile, std::string& error)
         close();
         return false;
     }
-    if (!entry(handle))
+    if (!enter())
     {
         error = "the module " + moduleFile + " refused to start (ModuleEntry answered false)";
         close();
         return false;
     }
-    entered = true;
     return true;
+}
+
+bool ModuleLibrary::enter()
+{
+    auto entry =
+        handle ? reinterpret_cast<ModuleEntryFunction>(dlsym(handle, "ModuleEntry")) : nullptr;
+    if (!entry || !entry(handle))
+        return false;
+    ++entries;
+    return true;
+}
+
+bool ModuleLibrary::exit()
+{
+    if (entries > 0)
+        --entries;
+    auto exitHook =
+        handle ? reinterpret_cast<ModuleExitFunction>(dlsym(handle, "ModuleExit")) : nullptr;
+    return exitHook && exitHook();
 }
 
 void ModuleLibrary::close()
 {
     if (!handle)
         return;
-    if (entered)
-    {
-        if (auto exit = reinterpret_cast<ModuleExitFunction>(dlsym(handle, "ModuleExit")))
-            exit();
-        entered = false;
-    }
+    while (entries > 0)
+        exit();
     getFactory = nullptr;
     dlclose(handle);
     handle = nullptr;

@@ -1,5 +1,9 @@
-// The built bundle as a host meets it: dlopen, the Linux entry points, the
-// factory, one instance of each class, and an orderly unload.
+// The built bundle as a host meets it: the module loaded through the
+// platform's entry points (ModuleEntry/ModuleExit on Linux, InitDll/ExitDll
+// on Windows), the factory, one instance of each class, and an orderly
+// unload.
+#include "hostkit/platform/module_library.h"
+
 #include "pluginterfaces/base/ipluginbase.h"
 #include "pluginterfaces/vst/ivstcomponent.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
@@ -7,47 +11,32 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <dlfcn.h>
+#include <string>
 
 using namespace Steinberg;
+using ferrulith::host::moduleFileInBundle;
+using ferrulith::host::ModuleLibrary;
 
 namespace
 {
-
-using EntryProc = bool (*)(void*);
-using ExitProc = bool (*)();
 
 class BundleTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        library = dlopen(FERRULITH_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
-        ASSERT_NE(library, nullptr) << dlerror();
-        entry = reinterpret_cast<EntryProc>(dlsym(library, "ModuleEntry"));
-        exit = reinterpret_cast<ExitProc>(dlsym(library, "ModuleExit"));
-        getFactory = reinterpret_cast<GetFactoryProc>(dlsym(library, "GetPluginFactory"));
-        ASSERT_TRUE(entry && exit && getFactory);
+        std::string error;
+        ASSERT_TRUE(library.open(moduleFileInBundle(FERRULITH_BUNDLE_PATH), error)) << error;
+        ASSERT_NE(library.factoryFunction(), nullptr);
     }
-    void TearDown() override
-    {
-        if (library)
-        {
-            EXPECT_EQ(dlclose(library), 0);
-        }
-    }
-    void* library = nullptr;
-    EntryProc entry = nullptr;
-    ExitProc exit = nullptr;
-    GetFactoryProc getFactory = nullptr;
+    ModuleLibrary library;
 };
 
 } // namespace
 
 TEST_F(BundleTest, LoadsCreatesBothClassesAndUnloads)
 {
-    ASSERT_TRUE(entry(library));
-    IPluginFactory* factory = getFactory();
+    IPluginFactory* factory = library.factoryFunction()();
     ASSERT_NE(factory, nullptr);
     ASSERT_EQ(factory->countClasses(), 2);
 
@@ -73,45 +62,42 @@ TEST_F(BundleTest, LoadsCreatesBothClassesAndUnloads)
     EXPECT_EQ(component->release(), 0u);
     EXPECT_EQ(controller->release(), 0u);
     EXPECT_EQ(factory->release(), 0u);
-    EXPECT_TRUE(exit());
-    EXPECT_FALSE(exit()); // unbalanced
+    EXPECT_TRUE(library.exit());  // balances the entry that open made
+    EXPECT_FALSE(library.exit()); // unbalanced
 }
 
 TEST_F(BundleTest, EntryPointsAreCountedAcrossHosts)
 {
-    // Two hosts (or a host and its scanner) in one process.
-    EXPECT_TRUE(entry(library));
-    EXPECT_TRUE(entry(library));
-    EXPECT_TRUE(exit());
-    EXPECT_TRUE(exit());
-    EXPECT_FALSE(exit());
+    // Two hosts (or a host and its scanner) in one process: open entered once.
+    EXPECT_TRUE(library.enter());
+    EXPECT_TRUE(library.exit());
+    EXPECT_TRUE(library.exit());
+    EXPECT_FALSE(library.exit());
 }
 
 namespace
 {
-ExitProc exitAtProcessEnd = nullptr;
+// Held to the end of the process, as a host that never unloads would.
+ModuleLibrary* lateHost = nullptr;
 void leaveTheModuleLate()
 {
-    if (exitAtProcessEnd)
-        exitAtProcessEnd();
+    if (lateHost)
+        lateHost->exit();
 }
 } // namespace
 
 TEST(BundleAtProcessExit, AHostLeavingTheModuleAfterItsStaticsAreGoneDoesNotCrashIt)
 {
-    // Some hosts leave the module from their own exit-time destructors. A
-    // handler registered before dlopen runs after the module's statics are
-    // destroyed.
+    // Some hosts leave the module from their own exit-time destructors. On
+    // Linux a handler registered before the module is loaded runs after the
+    // module's statics are destroyed.
     EXPECT_EXIT(
         {
             std::atexit(leaveTheModuleLate);
-            void* library = dlopen(FERRULITH_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
-            if (!library)
+            lateHost = new ModuleLibrary;
+            std::string error;
+            if (!lateHost->open(moduleFileInBundle(FERRULITH_BUNDLE_PATH), error))
                 std::_Exit(2);
-            auto entry = reinterpret_cast<EntryProc>(dlsym(library, "ModuleEntry"));
-            exitAtProcessEnd = reinterpret_cast<ExitProc>(dlsym(library, "ModuleExit"));
-            if (!entry || !exitAtProcessEnd || !entry(library))
-                std::_Exit(3);
             std::exit(0);
         },
         ::testing::ExitedWithCode(0), "");

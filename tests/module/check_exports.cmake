@@ -1,17 +1,55 @@
-# Fails unless MODULE exports exactly the three Linux VST 3 entry points.
-execute_process(COMMAND ${NM} -D --defined-only ${MODULE}
-                OUTPUT_VARIABLE listing RESULT_VARIABLE failed)
-if(failed)
-  message(FATAL_ERROR "nm failed on ${MODULE}")
+# Fails unless MODULE exports exactly the platform's three VST 3 entry points.
+#   Linux:   -DNM=<nm>           reads the ELF dynamic symbol table
+#   Windows: -DOBJDUMP=<objdump> reads the PE export table, and also fails when
+#            the DLL imports a MinGW runtime DLL (they are linked in)
+if(OBJDUMP)
+  execute_process(COMMAND ${OBJDUMP} -p ${MODULE} OUTPUT_VARIABLE listing RESULT_VARIABLE failed)
+  set(expected "ExitDll;GetPluginFactory;InitDll")
+else()
+  execute_process(COMMAND ${NM} -D --defined-only ${MODULE}
+                  OUTPUT_VARIABLE listing RESULT_VARIABLE failed)
+  set(expected "GetPluginFactory;ModuleEntry;ModuleExit")
 endif()
+if(failed)
+  message(FATAL_ERROR "cannot list the symbols of ${MODULE}")
+endif()
+
 string(REGEX MATCHALL "[^\n]+" lines "${listing}")
 set(exported)
+set(imported)
+set(in_name_table OFF)
 foreach(line ${lines})
-  string(REGEX REPLACE "^.* " "" name "${line}")
-  list(APPEND exported ${name})
+  if(OBJDUMP)
+    # "[Ordinal/Name Pointer] Table" is followed by "\t[   0] Name" lines.
+    if(line MATCHES "^\\[Ordinal/Name Pointer\\] Table")
+      set(in_name_table ON)
+    elseif(in_name_table AND line MATCHES "^\t\\[ *[0-9]+\\] (.+)$")
+      list(APPEND exported ${CMAKE_MATCH_1})
+    else()
+      set(in_name_table OFF)
+    endif()
+    if(line MATCHES "DLL Name: (.+)$")
+      list(APPEND imported ${CMAKE_MATCH_1})
+    endif()
+  else()
+    string(REGEX REPLACE "^.* " "" name "${line}")
+    list(APPEND exported ${name})
+  endif()
 endforeach()
+
 list(SORT exported)
-if(NOT exported STREQUAL "GetPluginFactory;ModuleEntry;ModuleExit")
-  message(FATAL_ERROR "ferrulith.so exports: ${exported}")
+if(NOT exported STREQUAL expected)
+  message(FATAL_ERROR "${MODULE} exports: ${exported}")
 endif()
 message(STATUS "exports: ${exported}")
+
+# libstdc++-6.dll, libgcc_s_seh-1.dll, libwinpthread-1.dll: not on a user's
+# machine. Windows' own DLLs never start with "lib".
+if(OBJDUMP)
+  message(STATUS "imports: ${imported}")
+  foreach(dll ${imported})
+    if(dll MATCHES "^[Ll][Ii][Bb]")
+      message(FATAL_ERROR "${MODULE} needs ${dll}, which is not part of Windows")
+    endif()
+  endforeach()
+endif()

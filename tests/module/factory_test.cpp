@@ -23,12 +23,22 @@ std::string bytesOf(const TUID id)
     return std::string(id, id + 16);
 }
 
+#if COM_COMPATIBLE
+// The identifiers' bytes on Windows, in COM order: the first word and each
+// half of the second least significant byte first, the last two words most
+// significant byte first.
+const unsigned char kProcessorBytes[16] = {0x25, 0xCF, 0xE0, 0x69, 0xE8, 0xF9, 0xC0, 0x8C,
+                                           0x7B, 0xDB, 0xBF, 0xB8, 0x13, 0x6A, 0xD3, 0x22};
+const unsigned char kControllerBytes[16] = {0xF8, 0x05, 0x39, 0x89, 0x0E, 0x69, 0xAB, 0x2B,
+                                            0xA2, 0x81, 0x74, 0x52, 0x38, 0x8B, 0x6A, 0x8D};
+#else
 // The identifiers' bytes on Linux: the four words, each most significant
 // byte first.
 const unsigned char kProcessorBytes[16] = {0x69, 0xE0, 0xCF, 0x25, 0xF9, 0xE8, 0x8C, 0xC0,
                                            0x7B, 0xDB, 0xBF, 0xB8, 0x13, 0x6A, 0xD3, 0x22};
 const unsigned char kControllerBytes[16] = {0x89, 0x39, 0x05, 0xF8, 0x69, 0x0E, 0x2B, 0xAB,
                                             0xA2, 0x81, 0x74, 0x52, 0x38, 0x8B, 0x6A, 0x8D};
+#endif
 
 // Every byte after the text is zero: hosts may read the whole field.
 bool fieldIs(const char* field, size_t size, const char* text)

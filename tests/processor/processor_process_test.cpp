@@ -5,6 +5,7 @@
 #include "engine_reference.h"
 #include "processor_host.h"
 #include "hostkit/parameter_changes.h"
+#include "support/odd_queue.h"
 
 #include "pluginterfaces/vst/vstspeaker.h"
 
@@ -18,35 +19,6 @@ using namespace ferrulith::test;
 
 namespace
 {
-
-// A queue as a broken or careless host makes it, holding one point of value
-// 1.0: either no index can be read, or it claims a point count other than
-// one and answers its point for any index asked.
-class OddQueue final : public ferrulith::host::HostObject<IParamValueQueue>
-{
-public:
-    static constexpr int32 kRefusesReads = 1;
-    OddQueue(ParamID id, int32 claimedCount, int32 behaviour = 0)
-        : id(id), claimedCount(claimedCount), refusing(behaviour == kRefusesReads)
-    {
-    }
-    ParamID PLUGIN_API getParameterId() override { return id; }
-    int32 PLUGIN_API getPointCount() override { return refusing ? 1 : claimedCount; }
-    tresult PLUGIN_API getPoint(int32, int32& sampleOffset, ParamValue& value) override
-    {
-        if (refusing)
-            return kResultFalse;
-        sampleOffset = 0;
-        value = 1.0;
-        return kResultOk;
-    }
-    tresult PLUGIN_API addPoint(int32, ParamValue, int32&) override { return kResultFalse; }
-
-private:
-    ParamID id;
-    int32 claimedCount;
-    bool refusing;
-};
 
 // A host's normalized value as the engine record's plain value: the span in
 // 32-bit, the rest in 64-bit, rounded once.

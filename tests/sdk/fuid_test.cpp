@@ -10,6 +10,7 @@ using namespace Steinberg;
 
 namespace
 {
+#if !COM_COMPATIBLE
 // The bytes that the measured table gives after "on Linux:" on a "uid bytes" row.
 std::vector<uint8_t> measuredBytes(const std::string& prefix)
 {
@@ -33,14 +34,19 @@ std::vector<uint8_t> bytesOf(const FUID& uid)
     uid.toTUID(bytes);
     return std::vector<uint8_t>(bytes, bytes + 16);
 }
+#endif
 } // namespace
 
+// On Windows the COM layout is checked on every interface identifier and on
+// the factory's class records.
+#if !COM_COMPATIBLE
 TEST(Fuid, WordsLayOutAsTheMeasuredLinuxBytes)
 {
     const FUID uid(0x69E0CF25, 0xF9E88CC0, 0x7BDBBFB8, 0x136AD322);
     EXPECT_EQ(bytesOf(uid), measuredBytes("FUID(0x69E0CF25"));
     EXPECT_EQ(bytesOf(FUnknown::iid), measuredBytes("FUnknown iid"));
 }
+#endif
 
 TEST(Fuid, WordsReadBackFromBytesAndFromInlineUid)
 {

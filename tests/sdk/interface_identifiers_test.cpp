@@ -20,6 +20,11 @@
 
 #include <gtest/gtest.h>
 
+#if COM_COMPATIBLE
+#include <windows.h>
+#include <unknwn.h>
+#endif
+
 #include <cstring>
 #include <map>
 #include <set>
@@ -283,6 +288,28 @@ TEST(InterfaceIdentifiers, EveryDeclaredInterfaceCarriesTheMeasuredWords)
     }
 }
 
+#if COM_COMPATIBLE
+// On Windows an identifier is a COM GUID in memory: Data1 is the first word,
+// Data2 and Data3 the halves of the second, Data4 the last two words most
+// significant byte first. FUnknown is COM's own IUnknown.
+TEST(InterfaceIdentifiers, BytesAreTheWordsAsAComGuidOnWindows)
+{
+    const auto table = interfaceTable();
+    for (const auto& [name, iid] : kDeclaredInterfaces)
+    {
+        SCOPED_TRACE(name);
+        const uint32_t* w = table.at(name).words;
+        GUID guid{w[0],
+                  static_cast<unsigned short>(w[1] >> 16),
+                  static_cast<unsigned short>(w[1] & 0xFFFF),
+                  {}};
+        for (int i = 0; i < 8; ++i)
+            guid.Data4[i] = static_cast<unsigned char>(w[2 + i / 4] >> (24 - 8 * (i % 4)));
+        EXPECT_EQ(std::memcmp(iid->toTUID(), &guid, sizeof guid), 0);
+    }
+    EXPECT_EQ(std::memcmp(FUnknown::iid.toTUID(), &IID_IUnknown, 16), 0);
+}
+#else
 // On Linux the 16 bytes are the four words, each most significant byte
 // first; a host compares these bytes, not the words.
 TEST(InterfaceIdentifiers, BytesAreTheWordsBigEndianOnLinux)
@@ -300,6 +327,7 @@ TEST(InterfaceIdentifiers, BytesAreTheWordsBigEndianOnLinux)
                 << "byte " << i;
     }
 }
+#endif
 
 TEST(InterfaceIdentifiers, NoTwoDeclaredInterfacesShareAnIdentifier)
 {

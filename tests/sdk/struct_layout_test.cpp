@@ -13,6 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#if COM_COMPATIBLE
+#include <windows.h>
+#endif
+
 #include <cstddef>
 #include <map>
 
@@ -281,10 +285,29 @@ TEST(StructLayout, AudioBusBuffersShareOneSlotForBothSampleWidths)
     EXPECT_EQ(buffers.channelBuffers32, nullptr);
 }
 
+#if COM_COMPATIBLE
+// On Windows the result codes are COM's own HRESULTs.
+TEST(Constants, ResultCodesAreTheComValuesOnWindows)
+{
+    EXPECT_EQ(kResultOk, S_OK);
+    EXPECT_EQ(kResultTrue, S_OK);
+    EXPECT_EQ(kResultFalse, S_FALSE);
+    EXPECT_EQ(kNoInterface, E_NOINTERFACE);
+    EXPECT_EQ(kInvalidArgument, E_INVALIDARG);
+    EXPECT_EQ(kNotImplemented, E_NOTIMPL);
+    EXPECT_EQ(kInternalError, E_FAIL);
+    EXPECT_EQ(kNotInitialized, E_UNEXPECTED);
+    EXPECT_EQ(kOutOfMemory, E_OUTOFMEMORY);
+    EXPECT_EQ(static_cast<uint32_t>(kNoInterface), 0x80004002u);
+    EXPECT_EQ(static_cast<uint32_t>(kNotImplemented), 0x80004001u);
+    EXPECT_EQ(static_cast<uint32_t>(kInvalidArgument), 0x80070057u);
+}
+#else
 TEST(Constants, ResultCodesAreTheLinuxValues)
 {
     expectValues("tresult", kResults);
 }
+#endif
 TEST(Constants, EnumerationValuesMatch)
 {
     expectValues("enums", kEnums);

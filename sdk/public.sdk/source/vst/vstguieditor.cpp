@@ -1,7 +1,5 @@
 #include "public.sdk/source/vst/vstguieditor.h"
 
-#include "public.sdk/source/main/moduleinit.h"
-#include "vstgui/lib/vstguiinit.h"
 #include "vstgui/plugin-bindings/x11runloopadapter.h"
 #include <cstring>
 
@@ -12,11 +10,6 @@ namespace Vst
 
 namespace
 {
-// The editor library lives from the host's first entry into the module to
-// its last exit; its resource folder is the bundle the module came from.
-ModuleInitializer startEditorLibrary([] { VSTGUI::init(getPlatformModuleHandle()); });
-ModuleTerminator stopEditorLibrary([] { VSTGUI::exit(); });
-
 bool isX11(FIDString type)
 {
     return type && std::strcmp(type, kPlatformTypeX11EmbedWindowID) == 0;

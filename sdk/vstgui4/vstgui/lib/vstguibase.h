@@ -10,7 +10,8 @@ using UTF8StringPtr = const char*;
 using CCoord = double;
 
 // The module handle VSTGUI is initialised with: on Linux the handle dlopen gave
-// for the plug-in module (or null, then the library finds its module itself).
+// for the plug-in module, on Windows its HINSTANCE (or null, then the library
+// finds its module itself).
 using PlatformInstanceHandle = void*;
 
 } // namespace VSTGUI

@@ -1,7 +1,9 @@
 #include "vstgui/lib/vstguiinit.h"
 
 #include "vstgui/lib/platform/platformfactory.h"
-#if defined(__linux__)
+#if defined(_WIN32)
+#include "vstgui/lib/platform/win32/win32factory.h"
+#elif defined(__linux__)
 #include "vstgui/lib/platform/linux/linuxfactory.h"
 #endif
 #include <memory>
@@ -13,7 +15,9 @@ namespace
 {
 std::unique_ptr<IPlatformFactory> makeFactory(PlatformInstanceHandle instance, bool inModule)
 {
-#if defined(__linux__)
+#if defined(_WIN32)
+    return std::make_unique<Win32Factory>(instance, inModule);
+#elif defined(__linux__)
     return std::make_unique<LinuxFactory>(instance, inModule);
 #else
 #error "No platform factory for this operating system yet"

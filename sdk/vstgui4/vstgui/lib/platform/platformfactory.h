@@ -11,6 +11,7 @@ namespace VSTGUI
 {
 
 class LinuxFactory;
+class Win32Factory;
 class IPlatformOffscreen;
 
 class IPlatformFactory
@@ -46,6 +47,7 @@ public:
                                                                 int32_t height) const noexcept = 0;
 
     virtual const LinuxFactory* asLinuxFactory() const noexcept { return nullptr; }
+    virtual const Win32Factory* asWin32Factory() const noexcept { return nullptr; }
 };
 
 // Valid between init() and exit(); outside that span a factory without a
