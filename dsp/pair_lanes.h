@@ -27,7 +27,6 @@ template <class L> struct PairLanes
         typename L::M b;
     };
     static constexpr int32_t width = 2 * L::width;
-    static constexpr bool branches = false;
 
     static F f(float c) { return {L::f(c), L::f(c)}; }
     static I i(int32_t c) { return {L::i(c), L::i(c)}; }

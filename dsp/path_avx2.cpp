@@ -15,7 +15,6 @@ struct Avx2Lanes
     using I = __m256i;
     using M = __m256i;
     static constexpr int32_t width = 8;
-    static constexpr bool branches = false;
 
     static F f(float c) { return _mm256_set1_ps(c); }
     static I i(int32_t c) { return _mm256_set1_epi32(c); }

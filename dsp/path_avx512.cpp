@@ -25,7 +25,6 @@ struct Avx512Lanes
     using I = __m512i;
     using M = __mmask16;
     static constexpr int32_t width = 16;
-    static constexpr bool branches = false;
 
     static F f(float c) { return _mm512_set1_ps(c); }
     static I i(int32_t c) { return _mm512_set1_epi32(c); }

@@ -18,7 +18,6 @@ struct Sse2Lanes
     using I = __m128i;
     using M = __m128i;
     static constexpr int32_t width = 4;
-    static constexpr bool branches = false;
 
     static F f(float c) { return _mm_set1_ps(c); }
     static I i(int32_t c) { return _mm_set1_epi32(c); }

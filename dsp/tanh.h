@@ -18,7 +18,6 @@ struct ScalarLanes
     using I = int32_t;
     using M = bool;
     static constexpr int32_t width = 1;
-    static constexpr bool branches = true;
 
     static F f(float c) { return c; }
     static I i(int32_t c) { return c; }

@@ -18,7 +18,6 @@
 //   lt, gt, eq: signed integer comparisons; either, both, other: mask
 //   logic; all: whether a mask holds in every lane;
 //   pick(m, a, b): a where m holds, else b, for float and integer lanes;
-//   branches: true when a lane can branch (a scalar) instead of picking;
 //   trunc(F) -> I toward zero, to_float(I) -> F;
 //   width, load, store: lanes per vector and unaligned memory access.
 //
@@ -29,6 +28,7 @@
 #pragma once
 
 #include <cstdint>
+#include <type_traits>
 
 namespace patch_tanh_kernel
 {
@@ -67,12 +67,16 @@ enum class Range
     from_one,
 };
 
+// Whether lanes L are one plain value, whose mask is a bool: such a lane
+// branches instead of picking.
+template <class L> constexpr bool kBranches = std::is_same<typename L::M, bool>::value;
+
 // a() where m holds, else b(). A scalar lane runs only the branch it takes;
 // vector lanes run both and keep each lane's own.
 template <class L, class A, class B>
 PATCH_TANH_INLINE auto choose(typename L::M m, A a, B b) -> decltype(a())
 {
-    if constexpr (L::branches)
+    if constexpr (kBranches<L>)
         return m ? a() : b();
     else
         return L::pick(m, a(), b());
@@ -83,7 +87,7 @@ PATCH_TANH_INLINE auto choose(typename L::M m, A a, B b) -> decltype(a())
 template <class L>
 PATCH_TANH_INLINE typename L::F only_where(typename L::M m, typename L::F a, float fallback)
 {
-    if constexpr (L::branches)
+    if constexpr (kBranches<L>)
         return a;
     else
         return L::pick(m, a, L::f(fallback));
