@@ -1,6 +1,7 @@
 #include "common/processorstate.h"
 
 #include "base/source/fstreamer.h"
+#include "dsp/patch_params.h"
 
 #include <cmath>
 
@@ -8,6 +9,28 @@ namespace quorvelware
 {
 
 using namespace Steinberg;
+
+static_assert(kSoundParamCount == PATCH_PARAM_COUNT,
+              "sound parameter k is the patch's parameter record k");
+
+ParamRange soundParamRange(int k)
+{
+    return {patch_param_specs[k].min, patch_param_specs[k].max};
+}
+
+float normalizedFromPlain(float plain, ParamRange range)
+{
+    const float a = plain - range.min;
+    const float b = range.max - range.min;
+    return a / b;
+}
+
+float plainFromNormalized(float normalized, ParamRange range)
+{
+    const float b = range.max - range.min;
+    const float p = b * normalized;
+    return p + range.min;
+}
 
 tresult readProcessorState(IBStream* stream, ProcessorState& state)
 {
@@ -19,12 +42,18 @@ tresult readProcessorState(IBStream* stream, ProcessorState& state)
     ProcessorState incoming;
     if (!streamer.readBool(incoming.bypass))
         return kResultFalse;
-    // No state this plug-in writes holds a NaN or an infinity; such a stream
-    // is corrupt, and a NaN would play as the parameter's maximum (a full
-    // scale signal on loading a project) while the controller shows 0.
-    for (float& normalized : incoming.normalized)
-        if (!streamer.readFloat(normalized) || !std::isfinite(normalized))
+    // No state this plug-in writes holds a value that is no finite number in
+    // the engine's units; such a stream is corrupt. A NaN would play as the
+    // parameter's maximum (a full-scale signal on loading a project) while
+    // the controller shows 0, and an infinity would be saved again as one
+    // that no processor loads. Processor and controller refuse alike.
+    for (int k = 0; k < kSoundParamCount; ++k)
+    {
+        float& normalized = incoming.normalized[k];
+        if (!streamer.readFloat(normalized) ||
+            !std::isfinite(plainFromNormalized(normalized, soundParamRange(k))))
             return kResultFalse;
+    }
     state = incoming;
     return kResultOk;
 }

@@ -17,11 +17,28 @@ struct ProcessorState
     float normalized[kSoundParamCount] = {};
 };
 
+// A sound parameter's range in the engine's own units.
+struct ParamRange
+{
+    float min;
+    float max;
+};
+
+// The engine's range of sound parameter k (0 to 7).
+ParamRange soundParamRange(int k);
+
+// The state's normalized values and the engine's plain ones: 32-bit
+// throughout, unclamped.
+float normalizedFromPlain(float plain, ParamRange range);
+float plainFromNormalized(float normalized, ParamRange range);
+
 // Reads the 34 bytes at the stream's position. All or nothing: on a null or
-// short stream, or one holding a NaN or infinite value, `state` is left as it
-// was and the answer is kResultFalse. Bytes beyond the 34th stay unread.
-// Finite values outside [0, 1] are kept: the sound and the controller's
-// parameters bound them.
+// short stream, or one holding a value that is no finite number in the
+// engine's units (a NaN, an infinity, or a finite value so far outside
+// [0, 1] that its parameter's range takes it past the largest float),
+// `state` is left as it was and the answer is kResultFalse. Bytes beyond the
+// 34th stay unread. Other values outside [0, 1] are kept: the sound and the
+// controller's parameters bound them.
 Steinberg::tresult readProcessorState(Steinberg::IBStream* stream, ProcessorState& state);
 
 // Writes the 34 bytes at the stream's position; kInvalidArgument for a null

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "audio_buffer.h"
+#include "hostkit/audio_buffer.h"
 
 #include <string>
 

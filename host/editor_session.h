@@ -4,7 +4,7 @@
 // controller creates for "editor", in a window of the host's, served by the
 // host's run loop.
 
-#include "plugin_instance.h"
+#include "hostkit/plugin_instance.h"
 
 #include <iosfwd>
 #include <optional>

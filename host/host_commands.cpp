@@ -1,13 +1,13 @@
 #include "host_commands.h"
 
 #include "audio_file.h"
-#include "demo_phrase.h"
+#include "hostkit/demo_phrase.h"
 #include "editor_session.h"
 #include "hostkit/host_error.h"
 #include "plugin_info.h"
-#include "plugin_instance.h"
+#include "hostkit/plugin_instance.h"
 #include "hostkit/plugin_module.h"
-#include "render.h"
+#include "hostkit/render.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

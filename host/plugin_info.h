@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plugin_instance.h"
+#include "hostkit/plugin_instance.h"
 #include "hostkit/plugin_module.h"
 
 #include <iosfwd>

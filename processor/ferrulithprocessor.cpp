@@ -143,12 +143,6 @@ tresult PLUGIN_API FerrulithProcessor::setState(IBStream* state)
     if (result != kResultOk)
         return result;
     const ProcessorValues values = valuesFromState(incoming, defaults.ranges);
-    // A finite value far outside [0, 1] can still pass the largest float in
-    // the patch's units ("lo" spans 2); it would be saved as an infinity
-    // that no processor loads again.
-    for (float plain : values.plain)
-        if (!std::isfinite(plain))
-            return kResultFalse;
     if (patch)
         handOver.give(values);
     else

@@ -5,15 +5,12 @@
 namespace quorvelware
 {
 
-static_assert(kSoundParamCount == PATCH_PARAM_COUNT,
-              "sound parameter k is the patch's parameter record k");
-
 PatchDefaults enginePatchDefaults()
 {
     PatchDefaults defaults;
     for (int k = 0; k < kSoundParamCount; ++k)
     {
-        defaults.ranges[k] = {patch_param_specs[k].min, patch_param_specs[k].max};
+        defaults.ranges[k] = soundParamRange(k);
         defaults.start.plain[k] = patch_param_specs[k].value;
     }
     // A new patch starts with bypass off.
@@ -53,20 +50,6 @@ ProcessorValues valuesFromState(const ProcessorState& state, const ParamRange* r
     for (int k = 0; k < kSoundParamCount; ++k)
         values.plain[k] = plainFromNormalized(state.normalized[k], ranges[k]);
     return values;
-}
-
-float normalizedFromPlain(float plain, ParamRange range)
-{
-    const float a = plain - range.min;
-    const float b = range.max - range.min;
-    return a / b;
-}
-
-float plainFromNormalized(float normalized, ParamRange range)
-{
-    const float b = range.max - range.min;
-    const float p = b * normalized;
-    return p + range.min;
 }
 
 float plainFromHostValue(double normalized, ParamRange range)

@@ -10,12 +10,6 @@
 namespace quorvelware
 {
 
-struct ParamRange
-{
-    float min;
-    float max;
-};
-
 // Plain values, not normalized ones: a normalized round trip is not exact
 // ("lo" 0.300000012 comes back as 0.299999952), and a processor must keep
 // exactly the values it was given or built with.
@@ -43,8 +37,6 @@ void loadValues(patch_t& patch, const ProcessorValues& values);
 // unclamped.
 ProcessorState stateFromValues(const ProcessorValues& values, const ParamRange* ranges);
 ProcessorValues valuesFromState(const ProcessorState& state, const ParamRange* ranges);
-float normalizedFromPlain(float plain, ParamRange range);
-float plainFromNormalized(float normalized, ParamRange range);
 
 // Host parameter changes: the span in 32-bit, the rest from the host's 64-bit
 // value in 64-bit, rounded once to the record's 32-bit width. Unclamped: the

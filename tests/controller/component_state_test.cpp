@@ -105,6 +105,13 @@ TEST_F(ControllerTest, AStateHoldingANaNOrAnInfinityChangesNothing)
             EXPECT_EQ(controller->getParamNormalized(quorvelware::kBypassId), 0.0);
             EXPECT_EQ(soundValues(), before);
         }
+    // Finite, but infinite as "lo" (-1 to 1) holds it: the processor could
+    // neither play nor save it.
+    std::vector<float> values(8, 0.5f);
+    values[3] = 3e38f;
+    MemoryStream state(stateOf(1, values));
+    EXPECT_EQ(controller->setComponentState(&state), kResultFalse);
+    EXPECT_EQ(soundValues(), before);
 }
 
 TEST_F(ControllerTest, AnOversizedStateUsesTheFirst34BytesAndClampsValues)

@@ -4,7 +4,7 @@
 // pictures.
 #include "support/editor_pictures.h"
 
-#include "plugin_instance.h"
+#include "hostkit/plugin_instance.h"
 #include "hostkit/plugin_module.h"
 
 #include "pluginterfaces/gui/iplugview.h"

@@ -1,11 +1,11 @@
 // The real bundle, loaded and driven the way a host does it.
 
-#include "audio_file.h"
+#include "hostkit/demo_phrase.h"
 #include "hostkit/host_error.h"
 #include "hostkit/platform/module_library.h"
-#include "plugin_instance.h"
+#include "hostkit/plugin_instance.h"
 #include "hostkit/plugin_module.h"
-#include "render.h"
+#include "hostkit/render.h"
 
 #include "common/ferrulithparamids.h"
 #include "common/ferrulithpresets.h"
@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 using namespace ferrulith::host;
@@ -89,6 +90,20 @@ bool sameBits(const AudioBuffer& a, const AudioBuffer& b)
     return true;
 }
 
+// FNV-1a over the bit patterns of every sample, channel by channel.
+std::uint64_t bitHash(const AudioBuffer& audio)
+{
+    std::uint64_t hash = 14695981039346656037u;
+    for (const auto& channel : audio.channels)
+        for (float sample : channel)
+        {
+            std::uint32_t bits;
+            std::memcpy(&bits, &sample, sizeof bits);
+            hash = (hash ^ bits) * 1099511628211u;
+        }
+    return hash;
+}
+
 class Bundle : public ::testing::Test
 {
 protected:
@@ -135,10 +150,17 @@ TEST_F(Bundle, FactoryListsTheProcessorAndItsControllerWithTheirRecords)
         EXPECT_EQ(record.unicodeVersion, record.version);
         EXPECT_EQ(record.unicodeSdkVersion, record.sdkVersion);
     }
+#if COM_COMPATIBLE
+    // On Windows a class identifier is a COM GUID: the first word and each
+    // half of the second least significant byte first.
+    EXPECT_EQ(classIdText(processor.cid), "25CFE069E8F9C08C7BDBBFB8136AD322");
+    EXPECT_EQ(classIdText(controller.cid), "F80539890E69AB2BA2817452388B6A8D");
+#else
     // On Linux a class identifier holds its four words most significant
     // byte first.
     EXPECT_EQ(classIdText(processor.cid), "69E0CF25F9E88CC07BDBBFB8136AD322");
     EXPECT_EQ(classIdText(controller.cid), "893905F8690E2BABA2817452388B6A8D");
+#endif
 
     PluginInstance instance(module);
     TUID named = {};
@@ -236,6 +258,24 @@ TEST_F(Bundle, RenderedBlocksEqualTheEngineSteppedDirectlyBitForBit)
 
     auto untouched = processingInstance();
     EXPECT_TRUE(sameBits(renderAudio(*untouched, input), engineRendering(input, nullptr, false)));
+}
+
+// The bundle built for Linux and the one built for Windows sound the same to
+// the last bit: both must give these hashes. The phrase's own hash tells a
+// difference in the input apart from one in the plug-in.
+TEST_F(Bundle, TheDemoPhraseThroughEveryPresetSoundsTheSameOnEveryPlatform)
+{
+    const AudioBuffer phrase = makeDemoPhrase(kRate);
+    EXPECT_EQ(bitHash(phrase), 10881556262219349241u) << "the demo phrase";
+    const std::uint64_t pinned[kPresetCount] = {
+        10858348539033794129u, 16672346702534414579u, 2027032971276518237u, 5586485742539868809u,
+        11841996046644202302u, 2318648778279419876u,  16298860888074262630u};
+    for (int row = 0; row < kPresetCount; ++row)
+    {
+        auto instance = processingInstance();
+        instance->selectProgram(kPresetNames[row]);
+        EXPECT_EQ(bitHash(renderAudio(*instance, phrase)), pinned[row]) << kPresetNames[row];
+    }
 }
 
 TEST_F(Bundle, APresetChosenInTheControllerChangesTheSoundAndTheHostsValues)

@@ -2,9 +2,9 @@
 
 #include "audio_file.h"
 #include "host_commands.h"
-#include "plugin_instance.h"
+#include "hostkit/plugin_instance.h"
 #include "hostkit/plugin_module.h"
-#include "render.h"
+#include "hostkit/render.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "hostkit/host_error.h"
 #include "hostkit/platform/module_library.h"
-#include "plugin_instance.h"
+#include "hostkit/plugin_instance.h"
 #include "hostkit/plugin_module.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "demo_phrase.h"
+#include "hostkit/demo_phrase.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,6 +9,8 @@ namespace ferrulith::host
 
 namespace
 {
+
+constexpr double kPi = 3.14159265358979323846;
 
 struct Pluck
 {
@@ -54,8 +56,8 @@ void addPluck(AudioBuffer& audio, const Pluck& pluck, NoiseSource& noise)
     const auto first = std::size_t(pluck.start * rate);
     const auto muteAt = std::size_t(pluck.stop * rate);
     const std::size_t frames = audio.frames();
-    const double left = std::cos(pluck.pan * M_PI / 2.0) * pluck.level;
-    const double right = std::sin(pluck.pan * M_PI / 2.0) * pluck.level;
+    const double left = std::cos(pluck.pan * kPi / 2.0) * pluck.level;
+    const double right = std::sin(pluck.pan * kPi / 2.0) * pluck.level;
     const double sustain = 0.9985;
     const double muted = 0.92; // a fretting hand lifting off the string
     double previous = 0.0;

@@ -1,4 +1,4 @@
-#include "plugin_instance.h"
+#include "hostkit/plugin_instance.h"
 
 #include "hostkit/host_error.h"
 #include "hostkit/memory_stream.h"

@@ -1,4 +1,4 @@
-#include "render.h"
+#include "hostkit/render.h"
 
 #include "hostkit/host_error.h"
 

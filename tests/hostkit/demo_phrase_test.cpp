@@ -1,4 +1,4 @@
-#include "demo_phrase.h"
+#include "hostkit/demo_phrase.h"
 
 #include <gtest/gtest.h>
 

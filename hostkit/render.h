@@ -1,7 +1,7 @@
 #pragma once
 
-#include "audio_buffer.h"
-#include "plugin_instance.h"
+#include "hostkit/audio_buffer.h"
+#include "hostkit/plugin_instance.h"
 
 #include <cstddef>
 #include <functional>
