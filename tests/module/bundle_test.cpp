@@ -13,6 +13,12 @@
 #include <cstdlib>
 #include <string>
 
+#if defined(_WIN32)
+#include <windows.h>
+
+#include <vector>
+#endif
+
 using namespace Steinberg;
 using ferrulith::host::moduleFileInBundle;
 using ferrulith::host::ModuleLibrary;
@@ -102,3 +108,55 @@ TEST(BundleAtProcessExit, AHostLeavingTheModuleAfterItsStaticsAreGoneDoesNotCras
         },
         ::testing::ExitedWithCode(0), "");
 }
+
+#if defined(_WIN32)
+// What Explorer's properties page and hosts' plug-in managers show: the
+// product, the vendor and the version the factory gives its classes.
+TEST_F(BundleTest, TheDllCarriesAVersionResourceWithTheClassesVersion)
+{
+    IPluginFactory* factory = library.factoryFunction()();
+    ASSERT_NE(factory, nullptr);
+    PClassInfo2 processor;
+    FUnknownPtr<IPluginFactory2> factory2(factory);
+    ASSERT_TRUE(factory2);
+    ASSERT_EQ(factory2->getClassInfo2(0, &processor), kResultOk);
+    factory->release();
+    const std::string version = processor.version;
+
+    std::wstring file;
+    for (char c : moduleFileInBundle(FERRULITH_BUNDLE_PATH))
+        file += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+    DWORD unused = 0;
+    const DWORD size = GetFileVersionInfoSizeW(file.c_str(), &unused);
+    ASSERT_GT(size, 0u);
+    std::vector<char> data(size);
+    ASSERT_TRUE(GetFileVersionInfoW(file.c_str(), 0, size, data.data()));
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    const std::string fixedVersion = std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
+                                     std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
+                                     std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." +
+                                     std::to_string(LOWORD(fixed->dwFileVersionLS));
+    EXPECT_EQ(fixedVersion, version);
+
+    auto text = [&](const std::wstring& name)
+    {
+        wchar_t* value = nullptr;
+        UINT chars = 0;
+        const std::wstring key = L"\\StringFileInfo\\040904B0\\" + name;
+        if (!VerQueryValueW(data.data(), key.c_str(), reinterpret_cast<void**>(&value), &chars) ||
+            !value)
+            return std::string("(missing)");
+        std::string ascii;
+        for (const wchar_t* c = value; *c; ++c)
+            ascii += static_cast<char>(*c);
+        return ascii;
+    };
+    EXPECT_EQ(text(L"ProductName"), "Ferrulith");
+    EXPECT_EQ(text(L"CompanyName"), "Quorvelware");
+    EXPECT_EQ(text(L"FileVersion"), version);
+    EXPECT_EQ(text(L"ProductVersion"), version);
+}
+#endif

@@ -33,10 +33,14 @@ TEST(ModuleLoading, ABundleFolderLeadsToItsBinaryForThisMachine)
     const auto folder =
         std::filesystem::temp_directory_path() / "ferrulith-host-test" / "Thing.vst3";
     std::filesystem::create_directories(folder);
-    EXPECT_EQ(moduleFileInBundle(folder.string()),
-              folder.string() + "/Contents/x86_64-linux/Thing.so");
-    EXPECT_EQ(moduleFileInBundle(folder.string() + "/"),
-              folder.string() + "/Contents/x86_64-linux/Thing.so");
+#if defined(_WIN32)
+    // The DLL carries the bundle's own name.
+    const std::string binary = folder.string() + "\\Contents\\x86_64-win\\Thing.vst3";
+#else
+    const std::string binary = folder.string() + "/Contents/x86_64-linux/Thing.so";
+#endif
+    EXPECT_EQ(moduleFileInBundle(folder.string()), binary);
+    EXPECT_EQ(moduleFileInBundle(folder.string() + "/"), binary);
     EXPECT_EQ(moduleFileInBundle("/no/such/file.so"), "/no/such/file.so");
     std::filesystem::remove_all(folder.parent_path());
 }

@@ -77,24 +77,38 @@ private:
 
 } // namespace
 
+#ifdef FAKE_REFUSING_ENTRY
+constexpr bool kStarts = false;
+#else
+constexpr bool kStarts = true;
+#endif
+
 extern "C"
 {
 
-    __attribute__((visibility("default"))) bool ModuleEntry(void*)
+#if SMTG_OS_WINDOWS
+    SMTG_EXPORT_SYMBOL bool InitDll()
     {
-#ifdef FAKE_REFUSING_ENTRY
-        return false;
+        return kStarts;
+    }
+
+    SMTG_EXPORT_SYMBOL bool ExitDll()
+    {
+        return true;
+    }
 #else
-        return true;
-#endif
+    SMTG_EXPORT_SYMBOL bool ModuleEntry(void*)
+    {
+        return kStarts;
     }
 
-    __attribute__((visibility("default"))) bool ModuleExit()
+    SMTG_EXPORT_SYMBOL bool ModuleExit()
     {
         return true;
     }
+#endif
 
-    __attribute__((visibility("default"))) IPluginFactory* GetPluginFactory()
+    SMTG_EXPORT_SYMBOL IPluginFactory* PLUGIN_API GetPluginFactory()
     {
         return new HostileFactory;
     }
