@@ -3,8 +3,15 @@
 // One patch holds everything one stereo effect instance needs. Build it with
 // patch_create for a sample rate, write parameter values and the bypass flag
 // directly in its records, feed it one frame at a time with
-// patch_process_sample, read the results from out_l and out_r, and free it
-// with patch_destroy.
+// patch_process_sample (or a whole block with patch_process_block), read the
+// results from out_l and out_r, and free it with patch_destroy.
+//
+// Some of what the records carry is there for the engine's interface only
+// and nothing in the plug-in reads it: the names and descriptions of
+// endpoints and parameters, the parameters' flags and user words, the patch
+// name, the aux block, extra_flag, the wire slots zero_a and zero_b, mixer
+// weight 2, and the property and resource arrays (the look-ups in
+// dsp/interface_only read those; the plug-in's patches have none).
 //
 // Float widths in these records are part of the sound: signals, parameter
 // values and the resonant filters are 32-bit; gate gains and the tone-band
@@ -118,6 +125,7 @@ struct patch_band_t
     float freq; // corner frequency, Hz
 };
 
+// Interface only: nothing in the plug-in reads it.
 struct patch_aux_t
 {
     int32_t words[2];
@@ -156,8 +164,8 @@ struct patch_wire_t
     float gate_level;
     float lo_db;
     float hi_db;
-    float zero_a;
-    float zero_b;
+    float zero_a; // no signal: holds 0.0
+    float zero_b; // no signal: holds 0.0
     float cut_value;
     float res_value;
 };
@@ -254,7 +262,7 @@ struct patch_t
     patch_param_t* p_cut;
     patch_param_t* p_hi;
     patch_param_t* p_boost;
-    uint8_t extra_flag;
+    uint8_t extra_flag;       // interface only: read by nothing
     patch_step_cache_t cache; // zero when built
 };
 

@@ -11,6 +11,7 @@
 #include "dsp/frame_kernels.h"
 #include "dsp/noise_gate.h"
 #include "dsp/patch.h"
+#include "dsp/patch_params.h"
 #include "dsp/tanh.h"
 
 struct patch_vector_path_t;

@@ -25,8 +25,8 @@ void patch_process_sample(patch_t* patch, const float* frame)
 
     // Clamped through the array in index order; the shortcut pointers are the
     // same records.
-    float value[8];
-    for (int i = 0; i < 8; ++i)
+    float value[PATCH_PARAM_COUNT];
+    for (int i = 0; i < PATCH_PARAM_COUNT; ++i)
         value[i] = patch_clamp_param(patch->params[i]);
 
     patch_wire_t& w = patch->wire;
