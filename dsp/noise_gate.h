@@ -2,7 +2,9 @@
 // in index order in 64-bit, with the threshold. Adding 256 values every frame
 // is most of what a gate would cost, so the sum is kept up to date one entry
 // at a time, and it answers the test whenever it provably answers it as the
-// ordered sum would. Inline: the step runs it between two tanh calls.
+// ordered sum would. Inline: the step runs it between two tanh calls, and the
+// block routine in its loop of recurrences. Internal linkage (static), as in
+// dsp/frame_kernels.h: files built for wider instruction sets include it.
 #pragma once
 
 #include <cmath>
@@ -24,7 +26,7 @@ constexpr double kOnePerUnit = 0x1p-45;
 constexpr int32_t kMaxExactLen = 256;
 
 // Adds (+1) or removes (-1) one ring entry.
-inline void account(patch_ring_sum_t* sum, float v, int sign)
+static inline void account(patch_ring_sum_t* sum, float v, int sign)
 {
     const float m = ::fabsf(v);
     if (m >= kRegularMin && m < 1.0f)
@@ -38,7 +40,7 @@ inline void account(patch_ring_sum_t* sum, float v, int sign)
 }
 
 // Linear ramp step per frame for a ramp time in seconds, in 32-bit.
-inline float ramp_step(float time, float sample_rate)
+static inline float ramp_step(float time, float sample_rate)
 {
     return 1.0f / (time * sample_rate);
 }
@@ -55,8 +57,8 @@ inline float ramp_step(float time, float sample_rate)
 // non-negative terms lies within a factor (1 +- 2^-45) of E; a threshold
 // outside that interval (with room for the rounding of the bounds themselves)
 // is decided by the bounds. Anything else, and any wild entry, is added up.
-inline bool patch_ring_above(const patch_gate_t* gate, const patch_ring_sum_t* sum,
-                             double threshold)
+static inline bool patch_ring_above(const patch_gate_t* gate, const patch_ring_sum_t* sum,
+                                    double threshold)
 {
     if (sum->wild == 0 && gate->window_len <= patch_detail::kMaxExactLen)
     {
@@ -75,9 +77,11 @@ inline bool patch_ring_above(const patch_gate_t* gate, const patch_ring_sum_t* s
 }
 
 // One gate update for shaped sample s at gate level level; returns the gated
-// sample. sum must be the running sum that belongs to this gate's window.
-inline float patch_gate_update(patch_gate_t* gate, patch_ring_sum_t* sum, float s, float level,
-                               float sample_rate)
+// sample. sum must be the running sum that belongs to this gate's window, and
+// window_len the gate's own; a caller that knows it as a constant spares the
+// ring advance a division.
+static inline float patch_gate_update_sized(patch_gate_t* gate, patch_ring_sum_t* sum, float s,
+                                            float level, float sample_rate, int32_t window_len)
 {
     gate->attack_time = gate->attack_param * 0.1f;
 
@@ -85,7 +89,7 @@ inline float patch_gate_update(patch_gate_t* gate, patch_ring_sum_t* sum, float 
     patch_detail::account(sum, *slot, -1);
     *slot = s;
     patch_detail::account(sum, s, +1);
-    gate->window_pos = (gate->window_pos + 1) % gate->window_len;
+    gate->window_pos = (gate->window_pos + 1) % window_len;
 
     const double threshold = static_cast<double>(level * 3.0f);
     const bool above = patch_ring_above(gate, sum, threshold);
@@ -138,4 +142,10 @@ inline float patch_gate_update(patch_gate_t* gate, patch_ring_sum_t* sum, float 
     }
 
     return static_cast<float>(static_cast<double>(s) * gate->gain);
+}
+
+static inline float patch_gate_update(patch_gate_t* gate, patch_ring_sum_t* sum, float s,
+                                      float level, float sample_rate)
+{
+    return patch_gate_update_sized(gate, sum, s, level, sample_rate, gate->window_len);
 }

@@ -3,8 +3,15 @@
 // One patch holds everything one stereo effect instance needs. Build it with
 // patch_create for a sample rate, write parameter values and the bypass flag
 // directly in its records, feed it one frame at a time with
-// patch_process_sample, read the results from out_l and out_r, and free it
-// with patch_destroy.
+// patch_process_sample (or a whole block with patch_process_block), read the
+// results from out_l and out_r, and free it with patch_destroy.
+//
+// Some of what the records carry is there for the engine's interface only
+// and nothing in the plug-in reads it: the names and descriptions of
+// endpoints and parameters, the parameters' flags and user words, the patch
+// name, the aux block, extra_flag, the wire slots zero_a and zero_b, mixer
+// weight 2, and the property and resource arrays (the look-ups in
+// dsp/interface_only read those; the plug-in's patches have none).
 //
 // Float widths in these records are part of the sound: signals, parameter
 // values and the resonant filters are 32-bit; gate gains and the tone-band
@@ -118,6 +125,7 @@ struct patch_band_t
     float freq; // corner frequency, Hz
 };
 
+// Interface only: nothing in the plug-in reads it.
 struct patch_aux_t
 {
     int32_t words[2];
@@ -156,8 +164,8 @@ struct patch_wire_t
     float gate_level;
     float lo_db;
     float hi_db;
-    float zero_a;
-    float zero_b;
+    float zero_a; // no signal: holds 0.0
+    float zero_b; // no signal: holds 0.0
     float cut_value;
     float res_value;
 };
@@ -254,7 +262,7 @@ struct patch_t
     patch_param_t* p_cut;
     patch_param_t* p_hi;
     patch_param_t* p_boost;
-    uint8_t extra_flag;
+    uint8_t extra_flag;       // interface only: read by nothing
     patch_step_cache_t cache; // zero when built
 };
 
@@ -275,3 +283,13 @@ int32_t* patch_alloc_words(int32_t count);
 // the step's own: a patch whose window was written from outside must not be
 // stepped again.
 void patch_process_sample(patch_t* patch, const float* frame);
+
+// Processes frames stereo frames, in_l[i] and in_r[i] being frame i: the same,
+// bit for bit in every output sample and in everything left in the patch, as
+// frames calls of patch_process_sample, each followed by out_l[i] = the value
+// of out_l and out_r[i] = that of out_r. Much faster than those calls. A null
+// input reads as silence and a null output is not written; an output may be
+// the same buffer as an input, but must not overlap one otherwise. Allocates
+// nothing.
+void patch_process_block(patch_t* patch, const float* in_l, const float* in_r, float* out_l,
+                         float* out_r, int32_t frames);

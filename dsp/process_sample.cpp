@@ -6,79 +6,6 @@
 // arithmetic can overlap the other's tanh calls.
 #include "dsp/patch_internal.h"
 
-#include <cstring>
-
-namespace
-{
-
-// Keeps the gate ring away from exactly +-1 so every sample stays finite.
-float limit_shaped(float s)
-{
-    if (s > 0.99999f)
-        return 0.99999f;
-    if (!(s >= -0.99999f))
-        return -0.99999f;
-    return s;
-}
-
-// Forces a parameter into its range; a NaN ends at max.
-float clamp_param(patch_param_t* param)
-{
-    float value = param->value;
-    if (param->min > value)
-        value = param->min;
-    if (!(param->max >= value))
-        value = param->max;
-    if (param->is_integer == 1)
-        value = static_cast<float>(static_cast<int32_t>(value));
-    param->value = value;
-    return value;
-}
-
-uint64_t bits64(double x)
-{
-    uint64_t bits;
-    memcpy(&bits, &x, sizeof bits);
-    return bits;
-}
-
-// The memo key of one 32-bit input; never zero.
-uint64_t memo_key(float x)
-{
-    return (uint64_t{1} << 32) | patch_float_bits(x);
-}
-
-// The value `compute` gives for `input`, computed again only when the input's
-// bits differ from the last call's.
-template <typename Compute> double memoized(patch_memo_t* memo, float input, Compute compute)
-{
-    const uint64_t key = memo_key(input);
-    if (memo->key != key)
-    {
-        memo->value = compute(input);
-        memo->key = key;
-    }
-    return memo->value;
-}
-
-// Sets the band's coef from its corner frequency, its pi and the sample rate.
-void set_coef(patch_coef_memo_t* memo, patch_band_t* band, float sample_rate, double period)
-{
-    const uint64_t rate_and_freq =
-        (uint64_t{patch_float_bits(sample_rate)} << 32) | patch_float_bits(band->freq);
-    const uint64_t pi = bits64(band->pi);
-    if (memo->held == 0 || memo->rate_and_freq != rate_and_freq || memo->pi != pi)
-    {
-        memo->coef = patch_band_coef(band, period);
-        memo->rate_and_freq = rate_and_freq;
-        memo->pi = pi;
-        memo->held = 1;
-    }
-    band->coef = memo->coef;
-}
-
-} // namespace
-
 void patch_process_sample(patch_t* patch, const float* frame)
 {
     const float in_l = frame[0];
@@ -98,30 +25,19 @@ void patch_process_sample(patch_t* patch, const float* frame)
 
     // Clamped through the array in index order; the shortcut pointers are the
     // same records.
-    float value[8];
-    for (int i = 0; i < 8; ++i)
-        value[i] = clamp_param(patch->params[i]);
-    const float preamp = value[0];
-    const float noise = value[1];
-    const float volume = value[2];
-    const float lo = value[3];
-    const float res = value[4];
-    const float cut = value[5];
-    const float hi = value[6];
-    const float boost = value[7];
+    float value[PATCH_PARAM_COUNT];
+    for (int i = 0; i < PATCH_PARAM_COUNT; ++i)
+        value[i] = patch_clamp_param(patch->params[i]);
 
     patch_wire_t& w = patch->wire;
     patch_step_cache_t& cache = patch->cache;
     const float sample_rate = patch->sample_rate;
 
-    const float drive_gain = patch_scaled(patch->drive_factor, preamp);
-    const float volume_gain = patch_scaled(patch->volume_factor, volume);
-    const float gate_level = patch_scaled(patch->noise_factor, noise);
-    const float boost_gain = patch_scaled(patch->boost_factor, boost);
-    const float cut_value = patch_scaled(patch->cut_factor, cut);
-    const float res_value = patch_scaled(patch->res_factor, res);
-    const float lo_db = patch_scaled(patch->lo_factor, lo);
-    const float hi_db = patch_scaled(patch->hi_factor, hi);
+    const patch_frame_gains_t gains = patch_frame_gains(patch, value);
+    const float drive_gain = gains.drive_gain;
+    const float volume_gain = gains.volume_gain;
+    const float gate_level = gains.gate_level;
+    const float boost_gain = gains.boost_gain;
 
     // Outputs are last frame's saturated mix at this frame's volume.
     if (!bypass)
@@ -130,8 +46,8 @@ void patch_process_sample(patch_t* patch, const float* frame)
         patch->out_l->value = w.sat_l * volume_gain;
     }
 
-    const float shaped_l = limit_shaped(sat_in_l);
-    const float shaped_r = limit_shaped(sat_in_r);
+    const float shaped_l = patch_limit_shaped(sat_in_l);
+    const float shaped_r = patch_limit_shaped(sat_in_r);
     const float gated_l =
         patch_gate_update(&patch->gate_l, &cache.sum_l, shaped_l, gate_level, sample_rate);
     const float gated_r =
@@ -142,21 +58,8 @@ void patch_process_sample(patch_t* patch, const float* frame)
     const float pre_l = patch_saturate(driven_l);
     const float pre_r = patch_saturate(driven_r);
     // Shared tone values, off the signal's path, placed in the shadow of the
-    // drive tanh calls. The left filter takes the right one's tuning.
-    patch_filter_tune(&patch->filter_r, cut_value * 0.3f, res_value * 0.9f);
-    patch_filter_tune(&patch->filter_l, patch->filter_r.f, patch->filter_r.r);
-    const double low_gain = memoized(&cache.lo_gain, lo_db, patch_lo_gain);
-    const double high_gain = memoized(&cache.hi_gain, hi_db, patch_hi_gain);
-    patch->lo_r.gain = low_gain;
-    patch->lo_l.gain = low_gain;
-    patch->hi_r.gain = high_gain;
-    patch->hi_l.gain = high_gain;
-    const double period = memoized(&cache.inv_rate, sample_rate,
-                                   [](float rate) { return 1.0 / static_cast<double>(rate); });
-    set_coef(&cache.coef_lo_r, &patch->lo_r, sample_rate, period);
-    set_coef(&cache.coef_hi_r, &patch->hi_r, sample_rate, period);
-    set_coef(&cache.coef_lo_l, &patch->lo_l, sample_rate, period);
-    set_coef(&cache.coef_hi_l, &patch->hi_l, sample_rate, period);
+    // drive tanh calls.
+    patch_tune_tone(patch, gains);
 
     const float boost_in_l = boost_gain * pre_l;
     const float boost_in_r = boost_gain * pre_r;
@@ -170,13 +73,10 @@ void patch_process_sample(patch_t* patch, const float* frame)
     const float hi_r_out = patch_high_band_run(&patch->hi_r, boosted_r);
     const float hi_l_out = patch_high_band_run(&patch->hi_l, boosted_l);
 
-    const float mix_r = (lo_r_out * patch->mix_r_weight[0] + bp_r_out * patch->mix_r_weight[1]) +
-                        hi_r_out * patch->mix_r_weight[3];
-    const float mix_l = (lo_l_out * patch->mix_l_weight[0] + bp_l_out * patch->mix_l_weight[1]) +
-                        hi_l_out * patch->mix_l_weight[3];
+    const float mix_r = patch_mix(patch->mix_r_weight, lo_r_out, bp_r_out, hi_r_out);
+    const float mix_l = patch_mix(patch->mix_l_weight, lo_l_out, bp_l_out, hi_l_out);
 
-    w.volume_gain = volume_gain;
-    w.drive_gain = drive_gain;
+    patch_store_gains(&w, gains);
     w.lo_r_out = lo_r_out;
     w.bp_r_out = bp_r_out;
     w.hi_r_out = hi_r_out;
@@ -191,18 +91,12 @@ void patch_process_sample(patch_t* patch, const float* frame)
     w.gated_l = gated_l;
     w.shaped_r = shaped_r;
     w.gated_r = gated_r;
-    w.boost_gain = boost_gain;
     w.driven_l = driven_l;
     w.driven_r = driven_r;
     w.pre_l = pre_l;
     w.pre_r = pre_r;
     w.boost_in_l = boost_in_l;
     w.boost_in_r = boost_in_r;
-    w.gate_level = gate_level;
-    w.lo_db = lo_db;
-    w.hi_db = hi_db;
-    w.cut_value = cut_value;
-    w.res_value = res_value;
 
     // Last, so the next frame's first calls follow them closely.
     w.sat_l = patch_saturate(mix_l);

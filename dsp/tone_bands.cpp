@@ -1,6 +1,7 @@
 #include "dsp/patch_internal.h"
 
 #include <cmath>
+#include <cstring>
 
 double patch_lo_gain(float lo_db)
 {
@@ -21,4 +22,20 @@ double patch_band_coef(const patch_band_t* band, double inv_rate)
     const double arg = (static_cast<double>(band->freq) * inv_rate) * band->pi;
     const float s = static_cast<float>(::sin(arg));
     return static_cast<double>(s + s);
+}
+
+void patch_set_coef(patch_coef_memo_t* memo, patch_band_t* band, float sample_rate, double period)
+{
+    const uint64_t rate_and_freq =
+        (uint64_t{patch_float_bits(sample_rate)} << 32) | patch_float_bits(band->freq);
+    uint64_t pi;
+    memcpy(&pi, &band->pi, sizeof pi);
+    if (memo->held == 0 || memo->rate_and_freq != rate_and_freq || memo->pi != pi)
+    {
+        memo->coef = patch_band_coef(band, period);
+        memo->rate_and_freq = rate_and_freq;
+        memo->pi = pi;
+        memo->held = 1;
+    }
+    band->coef = memo->coef;
 }

@@ -202,19 +202,12 @@ tresult PLUGIN_API FerrulithProcessor::process(ProcessData& data)
     Sample32* outLeft = channels >= 1 ? channelOf(data.outputs, data.numOutputs, 0) : nullptr;
     Sample32* outRight = channels >= 2 ? channelOf(data.outputs, data.numOutputs, 1) : nullptr;
 
-    const BlockEdits edits = readParameterChanges(data);
-    for (int32 i = 0; i < data.numSamples; ++i)
-    {
-        applyParameterChanges(edits);
-        // Both inputs are read before the step and both outputs written after
-        // it, so in-place buffers work.
-        const float frame[2] = {inLeft ? inLeft[i] : 0.0f, inRight ? inRight[i] : 0.0f};
-        patch_process_sample(patch, frame);
-        if (outLeft)
-            outLeft[i] = patch->out_l->value;
-        if (outRight)
-            outRight[i] = patch->out_r->value;
-    }
+    // Every frame of the block runs with the same values: each changed
+    // parameter's last point, bypass included, so the block is one run. The
+    // block routine reads a missing input as silence, leaves a missing output
+    // alone and works in place.
+    applyParameterChanges(readParameterChanges(data));
+    patch_process_block(patch, inLeft, inRight, outLeft, outRight, data.numSamples);
 
     handOver.publish(valuesOf(*patch));
     return kResultOk;

@@ -35,8 +35,8 @@ public:
     Steinberg::tresult PLUGIN_API process(Steinberg::Vst::ProcessData& data) override;
 
 protected:
-    // What a block's parameter changes write into the patch before each of
-    // its frames: the last point of every changed parameter's queue. A
+    // What a block's parameter changes write into the patch for all of its
+    // frames: the last point of every changed parameter's queue. A
     // program change loads its preset's values beneath the block's own edits
     // of the sound parameters, so that edits sent in the same block as a
     // preset choice win over the preset's values.
@@ -51,8 +51,9 @@ protected:
     // Reads the host's queues; once per block, since they hold the same
     // points for every frame of it.
     BlockEdits readParameterChanges(Steinberg::Vst::ProcessData& data);
-    // Writes the edits into the patch. Before every frame, as the step may
-    // have clamped a value in place.
+    // Writes the edits into the patch, once before the block: the engine
+    // clamps a value in place, and clamping a clamped value changes nothing,
+    // so writing them again before every frame would give the same sound.
     void applyParameterChanges(const BlockEdits& edits);
 
 private:

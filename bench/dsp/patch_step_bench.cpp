@@ -1,14 +1,18 @@
 // Cost of one stereo frame through the patch: the engine's step and the step
 // as first written (from the tests' reference copy), at the starting
-// parameters and with every parameter changing every frame, beside the floors
-// of the eight tanh calls every frame has to make.
+// parameters and with every parameter changing every frame, and the block
+// routine on each vector path this machine runs, beside the floors of the eight
+// tanh calls every frame has to make.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "dsp/patch.h"
+#include "dsp/patch_internal.h"
 #include "dsp/reference/literal_step.h"
+#include "dsp/vector_paths.h"
 #include "support/tanh_floor.h"
 
 namespace
@@ -111,5 +115,44 @@ void BM_StepParametersEveryFrame(benchmark::State& state)
     run_step(state, patch_process_sample, true);
 }
 BENCHMARK(BM_StepParametersEveryFrame);
+
+// The block routine on one vector path, over blocks of state.range(0) frames.
+void BM_Block(benchmark::State& state, const patch_vector_path_t* path)
+{
+    ferrulith::bench::tanh_floor::independent_ns();
+    ferrulith::bench::tanh_floor::chained_ns();
+    const std::vector<float>& signal = ferrulith::bench::tanh_floor::noisy_signal();
+    std::vector<float> in_l(kFrames), in_r(kFrames), out_l(kFrames), out_r(kFrames);
+    for (int i = 0; i < kFrames; ++i)
+    {
+        in_l[i] = signal[2 * i];
+        in_r[i] = signal[2 * i + 1];
+    }
+    const int size = static_cast<int>(state.range(0));
+    patch_t* patch = patch_create(kRate);
+    int start = 0;
+    ferrulith::bench::tanh_floor::FrameTimer timer;
+    for (auto _ : state)
+    {
+        patch_process_block_on(path, patch, &in_l[start], &in_r[start], &out_l[start],
+                               &out_r[start], size);
+        benchmark::DoNotOptimize(out_l.data());
+        start = (start + size) & (kFrames - 1);
+    }
+    timer.report(state, static_cast<double>(state.iterations()) * size);
+    patch_destroy(patch);
+}
+
+void register_block_benchmarks()
+{
+    const patch_vector_path_t* paths[PATCH_VECTOR_PATHS_MAX];
+    const int32_t count = patch_runnable_vector_paths(paths);
+    for (int32_t p = 0; p < count; ++p)
+    {
+        const std::string name = std::string("BM_Block_") + paths[p]->name;
+        benchmark::RegisterBenchmark(name.c_str(), BM_Block, paths[p])->Arg(64)->Arg(512);
+    }
+}
+const bool registered = (register_block_benchmarks(), true);
 
 } // namespace

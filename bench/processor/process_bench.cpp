@@ -1,11 +1,13 @@
 // Cost of FerrulithProcessor::process per frame at common block sizes, with no
-// parameter changes and with all nine parameters automated in every block,
-// beside the floors of the eight tanh calls per frame. The automated runs
-// also report their ratio to the unautomated run of the same block size
-// (x_still), which must stay close to 1.
+// parameter changes and with all nine parameters automated in every block, on
+// each vector path this machine runs, beside the floors of the eight tanh calls
+// per frame. The automated runs also report their ratio to the unautomated run
+// of the same path and block size (x_still), which must stay close to 1.
 #include <benchmark/benchmark.h>
 
 #include <map>
+#include <string>
+#include <utility>
 #include <memory>
 #include <vector>
 
@@ -15,6 +17,7 @@
 #include "hostkit/audio_block.h"
 #include "hostkit/parameter_changes.h"
 #include "hostkit/vst_ptr.h"
+#include "processor/bench_vector_path.h"
 #include "support/tanh_floor.h"
 
 namespace
@@ -54,15 +57,17 @@ private:
     VstPtr<IAudioProcessor> proc;
 };
 
-// Unautomated time per frame by block size, for the automated runs' ratio.
-std::map<int, double>& still_ns()
+// Unautomated time per frame by path and block size, for the automated runs'
+// ratio.
+std::map<std::pair<const patch_vector_path_t*, int>, double>& still_ns()
 {
-    static std::map<int, double> ns;
+    static std::map<std::pair<const patch_vector_path_t*, int>, double> ns;
     return ns;
 }
 
-void run_process(benchmark::State& state, bool automate)
+void run_process(benchmark::State& state, const patch_vector_path_t* path, bool automate)
 {
+    ferrulith::bench::bench_vector_path = path;
     ferrulith::bench::tanh_floor::independent_ns();
     ferrulith::bench::tanh_floor::chained_ns();
     const int32 size = static_cast<int32>(state.range(0));
@@ -104,20 +109,11 @@ void run_process(benchmark::State& state, bool automate)
     const double frames = static_cast<double>(state.iterations()) * size;
     timer.report(state, frames);
     const double per_frame = state.counters["ns_frame"];
+    const auto key = std::make_pair(path, static_cast<int>(size));
     if (!automate)
-        still_ns()[size] = per_frame;
-    else if (still_ns().count(size) != 0)
-        state.counters["x_still"] = per_frame / still_ns()[size];
-}
-
-void BM_ProcessUnautomated(benchmark::State& state)
-{
-    run_process(state, false);
-}
-
-void BM_ProcessAllAutomated(benchmark::State& state)
-{
-    run_process(state, true);
+        still_ns()[key] = per_frame;
+    else if (still_ns().count(key) != 0)
+        state.counters["x_still"] = per_frame / still_ns()[key];
 }
 
 void BM_FloorEightTanhf(benchmark::State& state)
@@ -138,10 +134,20 @@ BENCHMARK(BM_FloorEightTanhf);
 // Unautomated first at each size, so the automated run can report its ratio.
 void register_process_benchmarks()
 {
-    for (int size : {32, 64, 512, 4096})
+    const patch_vector_path_t* paths[PATCH_VECTOR_PATHS_MAX];
+    const int32_t count = patch_runnable_vector_paths(paths);
+    for (int32_t p = 0; p < count; ++p)
     {
-        benchmark::RegisterBenchmark("BM_ProcessUnautomated", BM_ProcessUnautomated)->Arg(size);
-        benchmark::RegisterBenchmark("BM_ProcessAllAutomated", BM_ProcessAllAutomated)->Arg(size);
+        const std::string name = paths[p]->name;
+        for (int size : {32, 64, 512, 4096})
+        {
+            benchmark::RegisterBenchmark(("BM_Process_" + name + "_Unautomated").c_str(),
+                                         run_process, paths[p], false)
+                ->Arg(size);
+            benchmark::RegisterBenchmark(("BM_Process_" + name + "_AllAutomated").c_str(),
+                                         run_process, paths[p], true)
+                ->Arg(size);
+        }
     }
 }
 const bool registered = (register_process_benchmarks(), true);

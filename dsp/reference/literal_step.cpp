@@ -4,12 +4,14 @@
 
 #include <cmath>
 
+#include "dsp/tanh.h"
+
 namespace ferrulith::literal
 {
 
 float patch_saturate(float x)
 {
-    const float t = std::tanh(x);
+    const float t = patch_tanh(x);
     return std::isnan(t) || t >= 1.0f ? 1.0f : t <= -1.0f ? -1.0f : t;
 }
 

@@ -17,6 +17,7 @@
 #include "float_bits.h"
 #include "patch_state_diff.h"
 #include "dsp/reference/literal_step.h"
+#include "random_session.h"
 
 namespace
 {
@@ -26,136 +27,7 @@ struct PatchDeleter
     void operator()(patch_t* patch) const { patch_destroy(patch); }
 };
 using PatchPtr = std::unique_ptr<patch_t, PatchDeleter>;
-
-constexpr float kInf = std::numeric_limits<float>::infinity();
-constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
-
-struct Rng
-{
-    uint64_t state;
-    uint32_t next()
-    {
-        state = state * 6364136223846793005u + 1442695040888963407u;
-        return static_cast<uint32_t>(state >> 32);
-    }
-    int below(int n) { return static_cast<int>(next() % static_cast<uint32_t>(n)); }
-    float unit() { return static_cast<float>(next() >> 8) * (1.0f / 16777216.0f); }
-    float signed_unit() { return 2.0f * unit() - 1.0f; }
-    bool one_in(int n) { return below(n) == 0; }
-};
-
-enum class Signal
-{
-    silence,
-    tiny,      // below 2^-22 after shaping, now and then exactly zero
-    subnormal, // 32-bit subnormals
-    normal,
-    huge,
-    nan,
-    infinite,
-    steady,    // one small value held, so the window settles on a known sum
-    sprinkled, // steady, with tiny values dropped in
-    mixed,     // every sample of any kind
-    count
-};
-
-float sample_of(Signal kind, Rng& rng, float held)
-{
-    switch (kind)
-    {
-    case Signal::silence:
-        return rng.one_in(2) ? 0.0f : -0.0f;
-    case Signal::tiny:
-        return rng.one_in(8) ? 0.0f : std::ldexp(rng.signed_unit(), -22 - rng.below(100));
-    case Signal::subnormal:
-        return std::ldexp(rng.signed_unit(), -126 - rng.below(24));
-    case Signal::normal:
-        return rng.signed_unit() * (rng.one_in(3) ? 0.01f : 0.9f);
-    case Signal::huge:
-        return std::ldexp(rng.signed_unit(), rng.below(128));
-    case Signal::nan:
-        return rng.one_in(2) ? kNaN : -kNaN;
-    case Signal::infinite:
-        return rng.one_in(2) ? kInf : -kInf;
-    case Signal::steady:
-        return held;
-    case Signal::sprinkled:
-        return rng.one_in(3) ? std::ldexp(rng.signed_unit(), -30 - rng.below(40)) : held;
-    default:
-        return sample_of(static_cast<Signal>(rng.below(static_cast<int>(Signal::mixed))), rng,
-                         held);
-    }
-}
-
-// A parameter value: mostly in range, sometimes at or beyond its bounds.
-float value_for(const patch_param_t& param, Rng& rng)
-{
-    switch (rng.below(12))
-    {
-    case 0:
-        return param.min;
-    case 1:
-        return param.max;
-    case 2:
-        return kNaN;
-    case 3:
-        return rng.one_in(2) ? kInf : -kInf;
-    case 4:
-        return rng.signed_unit() * 5.0f;
-    case 5: // a neighbour of a bound
-        return std::nextafter(rng.one_in(2) ? param.min : param.max, rng.one_in(2) ? kInf : -kInf);
-    default:
-        return param.min + (param.max - param.min) * rng.unit();
-    }
-}
-
-// What the step makes of an input sample before it enters a gate window.
-float shaped(float x)
-{
-    float t = tanhf(x);
-    t = t < 1.0f ? t : 1.0f;
-    t = t > -1.0f ? t : -1.0f;
-    return t > 0.99999f ? 0.99999f : (t >= -0.99999f ? t : -0.99999f);
-}
-
-// A gate level whose 32-bit threshold lands on target or within an ulp of it.
-float level_hugging(double target, Rng& rng)
-{
-    float best = static_cast<float>(target / 3.0);
-    float candidate = best;
-    for (int i = 0; i < 3; ++i)
-        candidate = std::nextafter(candidate, -kInf);
-    for (int i = 0; i < 7; ++i)
-    {
-        if (std::fabs(static_cast<double>(candidate * 3.0f) - target) <
-            std::fabs(static_cast<double>(best * 3.0f) - target))
-            best = candidate;
-        candidate = std::nextafter(candidate, kInf);
-    }
-    switch (rng.below(4))
-    {
-    case 0:
-        return std::nextafter(best, -kInf);
-    case 1:
-        return std::nextafter(best, kInf);
-    default:
-        return best;
-    }
-}
-
-// The magnitude sum a window will have once x has been shaped and written,
-// either as the step adds it or counting only its entries of 2^-22 and up.
-double window_sum_after(const patch_gate_t& gate, float x, bool regular_only)
-{
-    double sum = 0.0;
-    for (int i = 0; i < gate.window_len; ++i)
-    {
-        const float m = std::fabs(i == gate.window_pos ? shaped(x) : gate.window[i]);
-        if (!regular_only || m >= 0x1p-22f)
-            sum += static_cast<double>(m);
-    }
-    return sum;
-}
+using namespace ferrulith::test::random_session;
 
 struct RunSetup
 {
@@ -171,13 +43,7 @@ void run_side_by_side(const RunSetup& setup)
     PatchPtr fast(patch_create(setup.rate));
     PatchPtr plain(patch_create(setup.rate));
     ASSERT_TRUE(fast && plain);
-    Rng rng{setup.seed};
-
-    Signal kind = Signal::normal;
-    int segment_end = 0;
-    int next_jump = 0;
-    float held[2] = {0.0f, 0.0f};
-    int threshold_frames = 0;
+    Session session(setup.rate, setup.seed);
 
     // The same record write in both patches.
     auto both = [&](auto&& write)
@@ -188,73 +54,9 @@ void run_side_by_side(const RunSetup& setup)
 
     for (int n = 0; n < setup.frames; ++n)
     {
-        if (n == segment_end)
-        {
-            kind = static_cast<Signal>(rng.below(static_cast<int>(Signal::count)));
-            segment_end = n + 1 + rng.below(rng.one_in(4) ? 1200 : 300);
-            // Small enough that 256 of them stay within the noise threshold's reach.
-            for (float& h : held)
-                h = rng.one_in(6) ? 0.0f : rng.signed_unit() * 0.0117f;
-        }
-        const float frame[2] = {sample_of(kind, rng, held[0]), sample_of(kind, rng, held[1])};
-
-        if (n == next_jump)
-        {
-            for (int k = 1 + rng.below(3); k > 0; --k)
-            {
-                const int i = rng.below(8);
-                const float v = value_for(*fast->params[i], rng);
-                both([&](patch_t* p) { p->params[i]->value = v; });
-            }
-            next_jump = n + 1 + rng.below(8);
-        }
-        if ((kind == Signal::steady || kind == Signal::sprinkled) && rng.one_in(2))
-        {
-            // Put the threshold on the sum the window is about to hold, or on
-            // the part of it made of entries of 2^-22 and up.
-            const int c = rng.below(2);
-            const patch_gate_t& gate = c == 0 ? plain->gate_l : plain->gate_r;
-            const float level = level_hugging(window_sum_after(gate, frame[c], rng.one_in(2)), rng);
-            both([&](patch_t* p) { p->p_noise->value = level; });
-            ++threshold_frames;
-        }
-        if (rng.one_in(400))
-        {
-            const uint8_t flag = rng.one_in(2) ? 0 : static_cast<uint8_t>(1 + rng.below(255));
-            both([&](patch_t* p) { p->bypass = flag; });
-        }
-        if (rng.one_in(3000))
-        {
-            // Fields a caller may write between frames.
-            const int which = rng.below(5);
-            const int i = rng.below(8);
-            const int32_t integer = rng.one_in(2) ? 1 : 0;
-            const float rate = rng.one_in(2) ? setup.rate : 22050.0f + 1000.0f * rng.below(100);
-            const float freq = 100.0f + 9000.0f * rng.unit();
-            const float time = rng.signed_unit();
-            both(
-                [&](patch_t* p)
-                {
-                    switch (which)
-                    {
-                    case 0:
-                        p->params[i]->is_integer = integer;
-                        break;
-                    case 1:
-                        p->sample_rate = rate;
-                        break;
-                    case 2:
-                        (i < 4 ? p->lo_r : p->hi_l).freq = freq;
-                        break;
-                    case 3:
-                        p->gate_r.attack_param = time;
-                        break;
-                    default:
-                        p->gate_l.release_time = time;
-                        break;
-                    }
-                });
-        }
+        float frame[2];
+        session.next_frame(frame);
+        session.edit(*plain, frame, both);
 
         patch_process_sample(fast.get(), frame);
         ferrulith::literal::patch_process_sample(plain.get(), frame);
@@ -267,7 +69,7 @@ void run_side_by_side(const RunSetup& setup)
         ASSERT_EQ("", diff) << "frame " << n << ", rate " << setup.rate << ", seed " << setup.seed;
     }
     // The run must have spent real time on the threshold.
-    EXPECT_GT(threshold_frames, setup.frames / 50);
+    EXPECT_GT(session.threshold_edits(), setup.frames / 50);
 }
 
 } // namespace
