@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
 #include <limits>
 #include <memory>
 #include <string>
@@ -37,9 +38,11 @@ struct RunSetup
 };
 
 // Steps an engine patch and a reference patch with the same inputs and the same
-// record writes; stops at the first frame where anything differs.
-void run_side_by_side(const RunSetup& setup)
+// record writes; stops at the first frame where anything differs. `hash` gets
+// the hash of the outputs.
+void run_side_by_side(const RunSetup& setup, uint64_t& hash)
 {
+    hash = kHashStart;
     PatchPtr fast(patch_create(setup.rate));
     PatchPtr plain(patch_create(setup.rate));
     ASSERT_TRUE(fast && plain);
@@ -67,25 +70,44 @@ void run_side_by_side(const RunSetup& setup)
             << "right output, frame " << n << ", rate " << setup.rate << ", seed " << setup.seed;
         const std::string diff = ferrulith::test::patch_diff::first_difference(*plain, *fast);
         ASSERT_EQ("", diff) << "frame " << n << ", rate " << setup.rate << ", seed " << setup.seed;
+        hash = hash_bits(hash_bits(hash, fast->out_l->value), fast->out_r->value);
     }
     // The run must have spent real time on the threshold.
     EXPECT_GT(session.threshold_edits(), setup.frames / 50);
+}
+
+struct PinnedRun
+{
+    RunSetup setup;
+    uint64_t hash;
+};
+
+// Each run side by side, and its output against the hash pinned for it: the
+// Linux and the Windows build must both give these bits.
+void expect_pinned_runs(std::initializer_list<PinnedRun> runs)
+{
+    for (const PinnedRun& run : runs)
+    {
+        uint64_t hash = 0;
+        run_side_by_side(run.setup, hash);
+        EXPECT_EQ(hash, run.hash) << "rate " << run.setup.rate << ", seed " << run.setup.seed;
+    }
 }
 
 } // namespace
 
 TEST(StepMatchesTheStraightforwardStep, OnRandomizedRunsAtCommonRates)
 {
-    run_side_by_side({44100.0f, 1u, 60000});
-    run_side_by_side({48000.0f, 2u, 60000});
-    run_side_by_side({96000.0f, 3u, 40000});
+    expect_pinned_runs({{{44100.0f, 1u, 60000}, 6784374212662132295u},
+                        {{48000.0f, 2u, 60000}, 9273907840477143113u},
+                        {{96000.0f, 3u, 40000}, 3180163772852243808u}});
 }
 
 TEST(StepMatchesTheStraightforwardStep, OnRandomizedRunsAtUnusualRates)
 {
-    run_side_by_side({8000.0f, 4u, 30000});
-    run_side_by_side({192000.0f, 5u, 30000});
-    run_side_by_side({22050.5f, 6u, 30000});
+    expect_pinned_runs({{{8000.0f, 4u, 30000}, 10146756897821437121u},
+                        {{192000.0f, 5u, 30000}, 14546946385667649979u},
+                        {{22050.5f, 6u, 30000}, 17629583111263964250u}});
 }
 
 TEST(GateMatchesTheStraightforwardGate, OnRandomWindowsAndThresholdsOnTheirSums)
