@@ -23,6 +23,7 @@ using namespace Steinberg;
 using ferrulith::host::PluginInstance;
 using ferrulith::host::PluginModule;
 using ferrulith::test::differingPixels;
+using ferrulith::test::drawToPNG;
 using ferrulith::test::readPicture;
 
 namespace
@@ -80,17 +81,6 @@ protected:
 IPlugView* createEditor(PluginInstance& instance)
 {
     return instance.controller()->createView("editor");
-}
-
-bool drawToPNG(IPlugView* view, const std::string& path)
-{
-    void* found = nullptr;
-    if (view->queryInterface(quorvelware::IPlugViewSnapshot_iid, &found) != kResultOk || !found)
-        return false;
-    auto* snapshot = static_cast<quorvelware::IPlugViewSnapshot*>(found);
-    const bool drawn = snapshot->drawToPNG(path.c_str()) == kResultOk;
-    snapshot->release();
-    return drawn;
 }
 
 TEST_F(BundleEditor, LoadedControllerMakesTheEditorOnlyForItsName)

@@ -30,6 +30,7 @@ using ferrulith::host::PluginInstance;
 using ferrulith::host::PluginModule;
 using ferrulith::host::Win32PlugViewHost;
 using ferrulith::test::differingPixels;
+using ferrulith::test::drawToPNG;
 
 namespace
 {
@@ -47,17 +48,6 @@ std::string temporaryFile(const std::string& name)
     const auto folder = std::filesystem::temp_directory_path() / "ferrulith-win32-editor";
     std::filesystem::create_directories(folder);
     return (folder / name).string();
-}
-
-bool drawToPNG(IPlugView* view, const std::string& path)
-{
-    void* found = nullptr;
-    if (view->queryInterface(quorvelware::IPlugViewSnapshot_iid, &found) != kResultOk || !found)
-        return false;
-    auto* snapshot = static_cast<quorvelware::IPlugViewSnapshot*>(found);
-    const bool drawn = snapshot->drawToPNG(path.c_str()) == kResultOk;
-    snapshot->release();
-    return drawn;
 }
 
 struct PictureCase

@@ -1,7 +1,9 @@
 // Helpers shared by the editor tests: UTF-16 texts for the parameter text
-// methods and a look at PNG pictures.
+// methods, the editor's own pictures and a look at PNG files.
 #pragma once
 
+#include "common/plugviewsnapshot.h"
+#include "pluginterfaces/gui/iplugview.h"
 #include "pluginterfaces/vst/vsttypes.h"
 
 #include "support/pngpixels.h"
@@ -26,6 +28,21 @@ inline std::string narrow(const Steinberg::Vst::TChar* text)
 inline std::u16string wide(const std::string& text)
 {
     return std::u16string(text.begin(), text.end());
+}
+
+// Asks the view to draw itself into the PNG file at path, as the project's
+// host does; false when it offers no such picture or fails to write it.
+inline bool drawToPNG(Steinberg::IPlugView* view, const std::string& path)
+{
+    // Asked by its own identifier: the interface has no iid member.
+    void* found = nullptr;
+    if (view->queryInterface(quorvelware::IPlugViewSnapshot_iid, &found) != Steinberg::kResultOk ||
+        !found)
+        return false;
+    auto* snapshot = static_cast<quorvelware::IPlugViewSnapshot*>(found);
+    const bool drawn = snapshot->drawToPNG(path.c_str()) == Steinberg::kResultOk;
+    snapshot->release();
+    return drawn;
 }
 
 // What a PNG file holds: its size and how varied its pixels are.

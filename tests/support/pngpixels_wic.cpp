@@ -1,5 +1,6 @@
 #include "support/pngpixels.h"
 
+#include <filesystem>
 #include <wincodec.h>
 #include <windows.h>
 #include <wrl/client.h>
@@ -11,15 +12,6 @@ using Microsoft::WRL::ComPtr;
 
 namespace
 {
-std::wstring wide(const std::string& text)
-{
-    std::wstring result(text.size(), L'\0');
-    const int count = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                          result.data(), static_cast<int>(result.size()));
-    result.resize(count > 0 ? static_cast<size_t>(count) : 0);
-    return result;
-}
-
 PngPixels decode(const std::string& path)
 {
     PngPixels result;
@@ -31,7 +23,8 @@ PngPixels decode(const std::string& path)
     UINT height = 0;
     if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                 IID_PPV_ARGS(imaging.GetAddressOf()))) ||
-        FAILED(imaging->CreateDecoderFromFilename(wide(path).c_str(), nullptr, GENERIC_READ,
+        FAILED(imaging->CreateDecoderFromFilename(std::filesystem::u8path(path).wstring().c_str(),
+                                                  nullptr, GENERIC_READ,
                                                   WICDecodeMetadataCacheOnDemand, &decoder)) ||
         FAILED(decoder->GetFrame(0, &frame)) || FAILED(frame->GetSize(&width, &height)) ||
         FAILED(imaging->CreateFormatConverter(&converter)) ||

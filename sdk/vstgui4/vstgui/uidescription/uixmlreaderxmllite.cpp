@@ -77,22 +77,15 @@ struct LibraryHandle
     }
 };
 
-std::string qualifiedName(IXmlReader& reader)
+// The text of the node the reader stands on: its qualified name, or its value.
+using TextGetter = HRESULT (STDMETHODCALLTYPE IXmlReader::*)(const WCHAR**, UINT*);
+std::string text(IXmlReader& reader, TextGetter get)
 {
-    const WCHAR* name = nullptr;
+    const WCHAR* characters = nullptr;
     UINT length = 0;
-    if (FAILED(reader.GetQualifiedName(&name, &length)) || !name)
+    if (FAILED((reader.*get)(&characters, &length)) || !characters)
         return {};
-    return utf8FromUtf16(std::wstring(name, length));
-}
-
-std::string value(IXmlReader& reader)
-{
-    const WCHAR* text = nullptr;
-    UINT length = 0;
-    if (FAILED(reader.GetValue(&text, &length)) || !text)
-        return {};
-    return utf8FromUtf16(std::wstring(text, length));
+    return utf8FromUtf16(std::wstring(characters, length));
 }
 
 // Opens the element the reader stands on, with its attributes; false when
@@ -101,11 +94,12 @@ bool startElement(IXmlReader& reader, UIXmlTreeBuilder& tree)
 {
     // Asked before moving to the attributes, which changes the answer.
     const bool empty = reader.IsEmptyElement();
-    if (!tree.startElement(qualifiedName(reader)))
+    if (!tree.startElement(text(reader, &IXmlReader::GetQualifiedName)))
         return false;
     for (HRESULT more = reader.MoveToFirstAttribute(); more == S_OK;
          more = reader.MoveToNextAttribute())
-        if (!tree.addAttribute(qualifiedName(reader), value(reader)))
+        if (!tree.addAttribute(text(reader, &IXmlReader::GetQualifiedName),
+                               text(reader, &IXmlReader::GetValue)))
             return false;
     // <a/> reports no end of its own.
     if (empty)
