@@ -136,20 +136,24 @@ bool Win32PlugViewHost::attach(IPlugView* newView, const std::string& title)
         error = "the editor has no size";
         return false;
     }
-    const SIZE outer = outerSize(size.getWidth(), size.getHeight());
+    const std::wstring caption = wideText(title);
     if (window)
-        SetWindowPos(window, nullptr, 0, 0, outer.cx, outer.cy,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    {
+        resizeWindow(size.getWidth(), size.getHeight());
+        SetWindowTextW(window, caption.c_str());
+    }
     else
-        window = CreateWindowExW(0, kWindowClass, wideText(title).c_str(), kWindowStyle,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, outer.cx, outer.cy, nullptr, nullptr,
+    {
+        const SIZE outer = outerSize(size.getWidth(), size.getHeight());
+        window = CreateWindowExW(0, kWindowClass, caption.c_str(), kWindowStyle, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, outer.cx, outer.cy, nullptr, nullptr,
                                  GetModuleHandleW(nullptr), this);
+    }
     if (!window)
     {
         error = "cannot open a window";
         return false;
     }
-    SetWindowTextW(window, wideText(title).c_str());
     ShowWindow(window, SW_SHOWNORMAL);
     newView->setFrame(frame);
     if (newView->attached(window, kPlatformTypeHWND) != kResultOk)
