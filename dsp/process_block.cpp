@@ -6,7 +6,6 @@
 // goes through a vector path, and each recurrence runs frame by frame in its
 // own order. Parameters and factors do not change within a block, so what the
 // step derives from them is derived once.
-#include <cstring>
 
 #include "dsp/patch_internal.h"
 #include "dsp/patch_params.h"
@@ -14,13 +13,6 @@
 
 namespace
 {
-
-uint32_t bits_of(float x)
-{
-    uint32_t bits;
-    memcpy(&bits, &x, sizeof bits);
-    return bits;
-}
 
 // Whether clamping each parameter value once leaves a value that clamps to
 // itself, so every frame of the block runs with the same values. Only an
@@ -32,7 +24,7 @@ bool values_settle(const patch_t* patch)
     {
         patch_param_t once = *patch->params[i];
         once.value = patch_clamped_value(&once);
-        if (bits_of(patch_clamped_value(&once)) != bits_of(once.value))
+        if (patch_float_bits(patch_clamped_value(&once)) != patch_float_bits(once.value))
             return false;
     }
     return true;
