@@ -12,6 +12,7 @@
 #include "dsp/patch.h"
 #include "dsp/tanh.h"
 #include "float_bits.h"
+#include "patch_ptr.h"
 
 namespace
 {
@@ -194,11 +195,7 @@ struct Noise
 // Runs engine and model side by side; returns an FNV-1a hash of the output bits.
 uint64_t compare_run(float fs, int frames, bool move_parameters)
 {
-    struct PatchDeleter
-    {
-        void operator()(patch_t* patch) const { patch_destroy(patch); }
-    };
-    std::unique_ptr<patch_t, PatchDeleter> patch(patch_create(fs));
+    ferrulith::test::PatchPtr patch(patch_create(fs));
     Model model(fs);
     Noise signal{2024u};
     Noise knob{77u};
