@@ -167,8 +167,8 @@ IPlugView* PLUGIN_API FerrulithController::createView(FIDString name)
         return nullptr;
     }
 #else
-    // No editor back end for this platform yet: hosts then offer their own
-    // generic controls for the parameters.
+    // Built without the editor library (an SDK checkout without VSTGUI):
+    // hosts then offer their own generic controls for the parameters.
     return nullptr;
 #endif
 }

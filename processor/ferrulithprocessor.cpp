@@ -4,11 +4,11 @@
 #include <cmath>
 #include <new>
 
+#include "common/ferrulithcids.h"
 #include "common/ferrulithparamids.h"
 #include "common/ferrulithpresets.h"
-#include "common/ferrulithcids.h"
-#include "pluginterfaces/vst/ivstparameterchanges.h"
 #include "common/processorstate.h"
+#include "pluginterfaces/vst/ivstparameterchanges.h"
 
 namespace quorvelware
 {
@@ -59,7 +59,7 @@ void writeSilence(ProcessData& data)
 
 } // namespace
 
-FerrulithProcessor::FerrulithProcessor() : defaults(enginePatchDefaults()), held(defaults.start)
+FerrulithProcessor::FerrulithProcessor() : held(engineStartValues())
 {
     setControllerClass(kFerrulithControllerUID);
 }
@@ -142,7 +142,7 @@ tresult PLUGIN_API FerrulithProcessor::setState(IBStream* state)
     const tresult result = readProcessorState(state, incoming);
     if (result != kResultOk)
         return result;
-    const ProcessorValues values = valuesFromState(incoming, defaults.ranges);
+    const ProcessorValues values = valuesFromState(incoming);
     if (patch)
         handOver.give(values);
     else
@@ -152,8 +152,7 @@ tresult PLUGIN_API FerrulithProcessor::setState(IBStream* state)
 
 tresult PLUGIN_API FerrulithProcessor::getState(IBStream* state)
 {
-    return writeProcessorState(state,
-                               stateFromValues(patch ? handOver.latest() : held, defaults.ranges));
+    return writeProcessorState(state, stateFromValues(patch ? handOver.latest() : held));
 }
 
 tresult PLUGIN_API FerrulithProcessor::canProcessSampleSize(int32 symbolicSampleSize)
@@ -224,7 +223,7 @@ void FerrulithProcessor::applyPresetBeneath(double programValue, BlockEdits& edi
         if (edits.paramMask & (1u << k))
             continue;
         edits.plain[k] =
-            plainFromHostValue(static_cast<double>(kPresetValues[row][k]), defaults.ranges[k]);
+            plainFromHostValue(static_cast<double>(kPresetValues[row][k]), soundParamRange(k));
         edits.paramMask |= 1u << k;
     }
 }
@@ -269,7 +268,7 @@ FerrulithProcessor::BlockEdits FerrulithProcessor::readParameterChanges(ProcessD
         }
         else
         {
-            edits.plain[id] = plainFromHostValue(value, defaults.ranges[id]);
+            edits.plain[id] = plainFromHostValue(value, soundParamRange(static_cast<int>(id)));
             edits.paramMask |= 1u << id;
         }
     }

@@ -63,10 +63,6 @@ private:
     // Owned; non-null exactly while active. Written only by setActive.
     patch_t* patch = nullptr;
 
-    // Ranges and starting values of the engine's records, known before any
-    // patch exists so that states can be read and written while inactive.
-    const PatchDefaults defaults;
-
     // Main thread only, while inactive: the values the next activation starts
     // from.
     ProcessorValues held;

@@ -5,17 +5,14 @@
 namespace quorvelware
 {
 
-PatchDefaults enginePatchDefaults()
+ProcessorValues engineStartValues()
 {
-    PatchDefaults defaults;
+    ProcessorValues start;
     for (int k = 0; k < kSoundParamCount; ++k)
-    {
-        defaults.ranges[k] = soundParamRange(k);
-        defaults.start.plain[k] = patch_param_specs[k].value;
-    }
+        start.plain[k] = patch_param_specs[k].value;
     // A new patch starts with bypass off.
-    defaults.start.bypass = false;
-    return defaults;
+    start.bypass = false;
+    return start;
 }
 
 ProcessorValues valuesOf(const patch_t& patch)
@@ -34,21 +31,21 @@ void loadValues(patch_t& patch, const ProcessorValues& values)
         patch.params[k]->value = values.plain[k];
 }
 
-ProcessorState stateFromValues(const ProcessorValues& values, const ParamRange* ranges)
+ProcessorState stateFromValues(const ProcessorValues& values)
 {
     ProcessorState state;
     state.bypass = values.bypass;
     for (int k = 0; k < kSoundParamCount; ++k)
-        state.normalized[k] = normalizedFromPlain(values.plain[k], ranges[k]);
+        state.normalized[k] = normalizedFromPlain(values.plain[k], soundParamRange(k));
     return state;
 }
 
-ProcessorValues valuesFromState(const ProcessorState& state, const ParamRange* ranges)
+ProcessorValues valuesFromState(const ProcessorState& state)
 {
     ProcessorValues values;
     values.bypass = state.bypass;
     for (int k = 0; k < kSoundParamCount; ++k)
-        values.plain[k] = plainFromNormalized(state.normalized[k], ranges[k]);
+        values.plain[k] = plainFromNormalized(state.normalized[k], soundParamRange(k));
     return values;
 }
 

@@ -19,24 +19,17 @@ struct ProcessorValues
     float plain[kSoundParamCount] = {};
 };
 
-// The ranges and starting values of a new patch.
-struct PatchDefaults
-{
-    ParamRange ranges[kSoundParamCount] = {};
-    ProcessorValues start;
-};
-
-// Read from the engine's parameter table, so the engine stays their one
-// definition.
-PatchDefaults enginePatchDefaults();
+// The values a new patch starts with, read from the engine's parameter table
+// so that the engine stays their one definition.
+ProcessorValues engineStartValues();
 
 ProcessorValues valuesOf(const patch_t& patch);
 void loadValues(patch_t& patch, const ProcessorValues& values);
 
-// The state stream's view of the values and back: 32-bit throughout,
-// unclamped.
-ProcessorState stateFromValues(const ProcessorValues& values, const ParamRange* ranges);
-ProcessorValues valuesFromState(const ProcessorState& state, const ParamRange* ranges);
+// The state stream's view of the values and back, over the engine's ranges:
+// 32-bit throughout, unclamped.
+ProcessorState stateFromValues(const ProcessorValues& values);
+ProcessorValues valuesFromState(const ProcessorState& state);
 
 // Host parameter changes: the span in 32-bit, the rest from the host's 64-bit
 // value in 64-bit, rounded once to the record's 32-bit width. Unclamped: the

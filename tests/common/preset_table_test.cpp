@@ -2,6 +2,7 @@
 // the controller's display and the processor's sound.
 #include "common/ferrulithpresets.h"
 #include "dsp/patch.h"
+#include "support/state_bytes.h"
 
 #include <cmath>
 #include <cstring>
@@ -10,6 +11,8 @@
 #include <string>
 
 using namespace quorvelware;
+using ferrulith::test::kDefaultRowBytes;
+using ferrulith::test::kWellBoostedRowBytes;
 
 TEST(PresetRow, EachProgramsOwnValueSelectsItsRow)
 {
@@ -50,12 +53,6 @@ TEST(PresetTable, DefaultRowIsTheEnginesStartingSoundBitForBit)
 TEST(PresetTable, ProgramDataRowsHaveTheirExactBytes)
 {
     // Rows 0 and 6 as little-endian bytes, as hosts receive them.
-    const uint8_t row0[32] = {0xCD, 0xCC, 0xCC, 0x3E, 0x10, 0x58, 0x19, 0x3F, 0x00, 0x00, 0x00,
-                              0x3F, 0x66, 0x66, 0x26, 0x3F, 0xCE, 0xCC, 0xCC, 0x3E, 0x00, 0x00,
-                              0x00, 0x3F, 0x5C, 0x8F, 0x42, 0x3E, 0xF6, 0x28, 0x1C, 0x3F};
-    const uint8_t row6[32] = {0x5D, 0x0A, 0x57, 0x3E, 0x2A, 0x5C, 0x8F, 0x3E, 0xB5, 0x47, 0x61,
-                              0x3E, 0xD7, 0xA3, 0xF0, 0x3E, 0xA6, 0x70, 0xBD, 0x3E, 0xCB, 0xCC,
-                              0xCC, 0x3E, 0xD6, 0xCC, 0x4C, 0x3E, 0x00, 0x00, 0x80, 0x3F};
-    EXPECT_EQ(std::memcmp(kPresetValues[0], row0, 32), 0);
-    EXPECT_EQ(std::memcmp(kPresetValues[6], row6, 32), 0);
+    EXPECT_EQ(std::memcmp(kPresetValues[0], kDefaultRowBytes.data(), 32), 0);
+    EXPECT_EQ(std::memcmp(kPresetValues[6], kWellBoostedRowBytes.data(), 32), 0);
 }

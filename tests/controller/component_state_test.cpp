@@ -4,8 +4,10 @@
 #include "recording_handler.h"
 
 #include "hostkit/memory_stream.h"
+#include "support/state_bytes.h"
 
-#include <cstring>
+#include <algorithm>
+#include <iterator>
 #include <limits>
 
 using namespace Steinberg;
@@ -13,38 +15,12 @@ using namespace Steinberg::Vst;
 using namespace ferrulith::test;
 using ferrulith::host::MemoryStream;
 
-namespace
-{
-
-// What a freshly activated processor saves: bypass off, the "default" row.
-std::vector<uint8_t> defaultProcessorState()
-{
-    return {0x00, 0x00, 0xCD, 0xCC, 0xCC, 0x3E, 0x10, 0x58, 0x19, 0x3F, 0x00, 0x00,
-            0x00, 0x3F, 0x66, 0x66, 0x26, 0x3F, 0xCE, 0xCC, 0xCC, 0x3E, 0x00, 0x00,
-            0x00, 0x3F, 0x5C, 0x8F, 0x42, 0x3E, 0xF6, 0x28, 0x1C, 0x3F};
-}
-
-std::vector<uint8_t> stateOf(uint16_t bypass, const std::vector<float>& values)
-{
-    std::vector<uint8_t> bytes = {static_cast<uint8_t>(bypass & 0xFF),
-                                  static_cast<uint8_t>(bypass >> 8)};
-    for (float v : values)
-    {
-        uint8_t raw[4];
-        std::memcpy(raw, &v, 4); // the target is little-endian
-        bytes.insert(bytes.end(), raw, raw + 4);
-    }
-    return bytes;
-}
-
-} // namespace
-
 TEST_F(ControllerTest, TheProcessorsDefaultStateSetsTheDefaultPresetValues)
 {
     RecordingHandler handler;
     controller->setComponentHandler(&handler);
     controller->setParamNormalized(quorvelware::kBypassId, 1.0);
-    MemoryStream state(defaultProcessorState());
+    MemoryStream state(freshStateBytes());
     EXPECT_EQ(controller->setComponentState(&state), kResultOk);
     EXPECT_EQ(controller->getParamNormalized(quorvelware::kBypassId), 0.0);
     EXPECT_EQ(soundValues(), presetRow(0));
@@ -66,7 +42,8 @@ TEST_F(ControllerTest, AnyNonZeroBypassFlagMeansBypassed)
     {
         SCOPED_TRACE(c.flag);
         controller->setParamNormalized(quorvelware::kBypassId, 1.0 - c.expected);
-        MemoryStream state(stateOf(c.flag, std::vector<float>(8, 0.5f)));
+        const float half[8] = {0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f};
+        MemoryStream state(stateBytes(c.flag, half));
         EXPECT_EQ(controller->setComponentState(&state), kResultOk);
         EXPECT_EQ(controller->getParamNormalized(quorvelware::kBypassId), c.expected);
     }
@@ -74,7 +51,7 @@ TEST_F(ControllerTest, AnyNonZeroBypassFlagMeansBypassed)
 
 TEST_F(ControllerTest, ATruncatedStateChangesNothing)
 {
-    const std::vector<uint8_t> full = stateOf(1, {0.9f, 0.8f, 0.7f, 0.6f, 0.5f, 0.4f, 0.3f, 0.2f});
+    const Bytes full = stateBytes(1, {0.9f, 0.8f, 0.7f, 0.6f, 0.5f, 0.4f, 0.3f, 0.2f});
     const auto before = soundValues();
     // Every cut: inside the flag, after it, and inside or between the floats.
     for (size_t length = 0; length < full.size(); ++length)
@@ -98,25 +75,25 @@ TEST_F(ControllerTest, AStateHoldingANaNOrAnInfinityChangesNothing)
           -std::numeric_limits<float>::infinity()})
         for (size_t k = 0; k < 8; ++k)
         {
-            std::vector<float> values(8, 0.5f);
+            float values[8];
+            std::fill(std::begin(values), std::end(values), 0.5f);
             values[k] = bad;
-            MemoryStream state(stateOf(1, values));
+            MemoryStream state(stateBytes(1, values));
             EXPECT_EQ(controller->setComponentState(&state), kResultFalse) << k << " " << bad;
             EXPECT_EQ(controller->getParamNormalized(quorvelware::kBypassId), 0.0);
             EXPECT_EQ(soundValues(), before);
         }
     // Finite, but infinite as "lo" (-1 to 1) holds it: the processor could
     // neither play nor save it.
-    std::vector<float> values(8, 0.5f);
-    values[3] = 3e38f;
-    MemoryStream state(stateOf(1, values));
+    float values[8] = {0.5f, 0.5f, 0.5f, 3e38f, 0.5f, 0.5f, 0.5f, 0.5f};
+    MemoryStream state(stateBytes(1, values));
     EXPECT_EQ(controller->setComponentState(&state), kResultFalse);
     EXPECT_EQ(soundValues(), before);
 }
 
 TEST_F(ControllerTest, AnOversizedStateUsesTheFirst34BytesAndClampsValues)
 {
-    std::vector<uint8_t> bytes = stateOf(0, {1.5f, -0.25f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.125f});
+    Bytes bytes = stateBytes(0, {1.5f, -0.25f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.125f});
     bytes.insert(bytes.end(), {0xDE, 0xAD, 0xBE, 0xEF});
     MemoryStream state(bytes);
     EXPECT_EQ(controller->setComponentState(&state), kResultOk);
@@ -136,7 +113,7 @@ TEST_F(ControllerTest, TheControllersOwnStateIsEmpty)
     EXPECT_EQ(controller->getState(nullptr), kResultOk);
 
     const auto before = soundValues();
-    MemoryStream in(defaultProcessorState());
+    MemoryStream in(freshStateBytes());
     EXPECT_EQ(controller->setState(&in), kResultOk);
     EXPECT_EQ(in.position(), 0);
     EXPECT_EQ(soundValues(), before);

@@ -61,17 +61,8 @@ protected:
 
     std::string snapshot(IPlugView* view, const std::string& name)
     {
-        // Asked by its own identifier: the interface declares no iid member
-        // for FUnknownPtr to find.
-        void* found = nullptr;
-        EXPECT_EQ(view->queryInterface(quorvelware::IPlugViewSnapshot_iid, &found), kResultOk);
-        auto* camera = static_cast<quorvelware::IPlugViewSnapshot*>(found);
         const std::string path = (folder / name).string();
-        if (camera)
-        {
-            EXPECT_EQ(camera->drawToPNG(path.c_str()), kResultOk);
-            camera->release();
-        }
+        EXPECT_TRUE(ferrulith::test::drawToPNG(view, path)) << name;
         return path;
     }
 

@@ -4,6 +4,7 @@
 #include "recording_handler.h"
 
 #include "hostkit/memory_stream.h"
+#include "support/state_bytes.h"
 
 #include "pluginterfaces/vst/ivstunits.h"
 
@@ -128,21 +129,13 @@ TEST_F(ProgramChangeTest, WithoutAHandlerTheProgramStillLoads)
 
 TEST_F(ControllerTest, ProgramDataIsThePresetRowAsLittleEndianFloats)
 {
-    const std::vector<uint8_t> row0 = {0xCD, 0xCC, 0xCC, 0x3E, 0x10, 0x58, 0x19, 0x3F,
-                                       0x00, 0x00, 0x00, 0x3F, 0x66, 0x66, 0x26, 0x3F,
-                                       0xCE, 0xCC, 0xCC, 0x3E, 0x00, 0x00, 0x00, 0x3F,
-                                       0x5C, 0x8F, 0x42, 0x3E, 0xF6, 0x28, 0x1C, 0x3F};
-    const std::vector<uint8_t> row6 = {0x5D, 0x0A, 0x57, 0x3E, 0x2A, 0x5C, 0x8F, 0x3E,
-                                       0xB5, 0x47, 0x61, 0x3E, 0xD7, 0xA3, 0xF0, 0x3E,
-                                       0xA6, 0x70, 0xBD, 0x3E, 0xCB, 0xCC, 0xCC, 0x3E,
-                                       0xD6, 0xCC, 0x4C, 0x3E, 0x00, 0x00, 0x80, 0x3F};
     tresult result = kInternalError;
-    EXPECT_EQ(programData(controller, 9, 0, &result), row0);
+    EXPECT_EQ(programData(controller, 9, 0, &result), kDefaultRowBytes);
     EXPECT_EQ(result, kResultOk);
-    EXPECT_EQ(programData(controller, 9, 6, &result), row6);
+    EXPECT_EQ(programData(controller, 9, 6, &result), kWellBoostedRowBytes);
     EXPECT_EQ(result, kResultOk);
     // There is one list; any list identifier reads the table.
-    EXPECT_EQ(programData(controller, 0, 6), row6);
+    EXPECT_EQ(programData(controller, 0, 6), kWellBoostedRowBytes);
 }
 
 TEST_F(ControllerTest, ProgramDataRefusesUnknownProgramsAndShortStreams)

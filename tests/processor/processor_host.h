@@ -8,6 +8,7 @@
 #include "hostkit/memory_stream.h"
 #include "hostkit/parameter_changes.h"
 #include "hostkit/vst_ptr.h"
+#include "support/state_bytes.h"
 
 #include <cstdint>
 #include <vector>
@@ -18,8 +19,6 @@ namespace ferrulith::test
 using host::AudioBlock;
 using host::MemoryStream;
 using host::ParameterChanges;
-
-using Bytes = std::vector<uint8_t>;
 
 class ProcessorHost
 {
@@ -51,11 +50,5 @@ private:
     host::VstPtr<Steinberg::Vst::IComponent> comp;
     host::VstPtr<Steinberg::Vst::IAudioProcessor> proc;
 };
-
-// The 34 bytes a processor saves before anything changed it: bypass off and
-// the "default" preset's values.
-Bytes freshStateBytes();
-// A state of bypass flag and eight normalized values, little-endian.
-Bytes stateBytes(uint16_t flag, const float (&normalized)[8]);
 
 } // namespace ferrulith::test
