@@ -1,5 +1,6 @@
 #include "hostkit/platform/module_library.h"
 #include "hostkit/platform/module_platform.h"
+#include "hostkit/win32/wide_text.h"
 
 #include <windows.h>
 
@@ -21,23 +22,10 @@ bool isSeparator(char c)
     return c == '/' || c == '\\';
 }
 
-std::wstring utf16(const std::string& text)
-{
-    if (text.empty())
-        return {};
-    const int count =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring result(static_cast<size_t>(count > 0 ? count : 0), L'\0');
-    if (count > 0)
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(),
-                            count);
-    return result;
-}
-
 // LoadLibrary wants backslashes; forward slashes are what build tools write.
 std::wstring windowsPath(const std::string& path)
 {
-    std::wstring result = utf16(path);
+    std::wstring result = wideText(path);
     for (wchar_t& c : result)
         if (c == L'/')
             c = L'\\';

@@ -1,6 +1,7 @@
 #include "hostkit/win32/win32_plug_view_host.h"
 
 #include "base/source/fobject.h"
+#include "hostkit/win32/wide_text.h"
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -58,15 +59,6 @@ bool registerWindowClass(WNDPROC procedure)
     return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-std::wstring wide(const std::string& text)
-{
-    std::wstring result(text.size(), L'\0');
-    const int count = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                          result.data(), static_cast<int>(result.size()));
-    result.resize(count > 0 ? static_cast<size_t>(count) : 0);
-    return result;
-}
-
 // The outer size of a window whose client area is width x height.
 SIZE outerSize(int32_t width, int32_t height)
 {
@@ -92,7 +84,7 @@ bool writePNG(const std::string& path, const std::vector<uint32_t>& pixels, int 
                static_cast<UINT>(pixels.size() * 4),
                reinterpret_cast<BYTE*>(const_cast<uint32_t*>(pixels.data())), &image)) &&
            SUCCEEDED(imaging->CreateStream(&file)) &&
-           SUCCEEDED(file->InitializeFromFilename(wide(path).c_str(), GENERIC_WRITE)) &&
+           SUCCEEDED(file->InitializeFromFilename(wideText(path).c_str(), GENERIC_WRITE)) &&
            SUCCEEDED(imaging->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder)) &&
            SUCCEEDED(encoder->Initialize(file.Get(), WICBitmapEncoderNoCache)) &&
            SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) &&
@@ -144,20 +136,24 @@ bool Win32PlugViewHost::attach(IPlugView* newView, const std::string& title)
         error = "the editor has no size";
         return false;
     }
-    const SIZE outer = outerSize(size.getWidth(), size.getHeight());
+    const std::wstring caption = wideText(title);
     if (window)
-        SetWindowPos(window, nullptr, 0, 0, outer.cx, outer.cy,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    {
+        resizeWindow(size.getWidth(), size.getHeight());
+        SetWindowTextW(window, caption.c_str());
+    }
     else
-        window = CreateWindowExW(0, kWindowClass, wide(title).c_str(), kWindowStyle, CW_USEDEFAULT,
+    {
+        const SIZE outer = outerSize(size.getWidth(), size.getHeight());
+        window = CreateWindowExW(0, kWindowClass, caption.c_str(), kWindowStyle, CW_USEDEFAULT,
                                  CW_USEDEFAULT, outer.cx, outer.cy, nullptr, nullptr,
                                  GetModuleHandleW(nullptr), this);
+    }
     if (!window)
     {
         error = "cannot open a window";
         return false;
     }
-    SetWindowTextW(window, wide(title).c_str());
     ShowWindow(window, SW_SHOWNORMAL);
     newView->setFrame(frame);
     if (newView->attached(window, kPlatformTypeHWND) != kResultOk)

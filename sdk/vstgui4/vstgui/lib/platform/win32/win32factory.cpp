@@ -13,23 +13,18 @@ namespace VSTGUI
 
 namespace
 {
-bool isSeparator(wchar_t c)
-{
-    return c == L'\\' || c == L'/';
-}
-
 // Resource names come from the plug-in's own files; still, a name must not
 // reach outside the resource folder: no drive, no root, no "..", no stream
 // name after a colon.
 bool isSafeResourceName(const std::wstring& name)
 {
-    if (name.empty() || isSeparator(name[0]) || name.find(L':') != std::wstring::npos)
+    if (name.empty() || isPathSeparator(name[0]) || name.find(L':') != std::wstring::npos)
         return false;
     size_t start = 0;
     while (start <= name.size())
     {
         size_t end = start;
-        while (end < name.size() && !isSeparator(name[end]))
+        while (end < name.size() && !isPathSeparator(name[end]))
             ++end;
         if (name.compare(start, end - start, L"..") == 0)
             return false;
@@ -92,11 +87,7 @@ std::string Win32Factory::getResourcePath() const
 
 void Win32Factory::setResourceFolder(std::wstring folder) const noexcept
 {
-    // "C:\" keeps its separator; any other folder loses its trailing ones.
-    while (folder.size() > 1 && isSeparator(folder.back()) &&
-           !(folder.size() == 3 && folder[1] == L':'))
-        folder.pop_back();
-    resourceFolder = std::move(folder);
+    resourceFolder = withoutTrailingSeparators(std::move(folder));
 }
 
 } // namespace VSTGUI

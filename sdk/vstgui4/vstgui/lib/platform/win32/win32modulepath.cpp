@@ -9,31 +9,33 @@ namespace
 {
 void anchorInThisModule() {}
 
-bool isSeparator(wchar_t c)
-{
-    return c == L'\\' || c == L'/';
-}
-
 // The folder that holds path, without a trailing separator except at a root
 // ("C:\"). Empty when path names no folder.
 std::wstring parentOf(const std::wstring& path)
 {
     size_t end = path.size();
-    while (end > 0 && isSeparator(path[end - 1]))
+    while (end > 0 && isPathSeparator(path[end - 1]))
         --end;
-    while (end > 0 && !isSeparator(path[end - 1]))
+    while (end > 0 && !isPathSeparator(path[end - 1]))
         --end;
     if (end == 0)
         return {};
-    size_t keep = end;
-    while (keep > 1 && isSeparator(path[keep - 1]))
-        --keep;
-    // "C:\" keeps its separator: "C:" alone names the drive's current folder.
-    if (keep == 2 && path[1] == L':')
-        keep = 3;
-    return path.substr(0, keep);
+    return withoutTrailingSeparators(path.substr(0, end));
 }
 } // namespace
+
+bool isPathSeparator(wchar_t c)
+{
+    return c == L'\\' || c == L'/';
+}
+
+std::wstring withoutTrailingSeparators(std::wstring folder)
+{
+    while (folder.size() > 1 && isPathSeparator(folder.back()) &&
+           !(folder.size() == 3 && folder[1] == L':'))
+        folder.pop_back();
+    return folder;
+}
 
 PlatformInstanceHandle findModuleHandle(PlatformInstanceHandle instance)
 {
@@ -74,7 +76,7 @@ std::wstring bundleResourceFolder(const std::wstring& moduleFile)
     std::wstring contents = parentOf(parentOf(moduleFile));
     if (contents.empty())
         return {};
-    if (!isSeparator(contents.back()))
+    if (!isPathSeparator(contents.back()))
         contents += L'\\';
     return contents + L"Resources";
 }
