@@ -48,11 +48,10 @@ inline float patch_limit_shaped(float s)
     return s;
 }
 
-// The value a parameter record is forced to: into its range, a NaN to max,
-// truncated toward zero when the record is an integer one.
-inline float patch_clamped_value(const patch_param_t* param)
+// What value becomes in a parameter record: forced into the record's range, a
+// NaN to max, truncated toward zero when the record is an integer one.
+inline float patch_clamped_value(const patch_param_t* param, float value)
 {
-    float value = param->value;
     if (param->min > value)
         value = param->min;
     if (!(param->max >= value))
@@ -65,7 +64,7 @@ inline float patch_clamped_value(const patch_param_t* param)
 // Forces a parameter into its range, in place.
 inline float patch_clamp_param(patch_param_t* param)
 {
-    param->value = patch_clamped_value(param);
+    param->value = patch_clamped_value(param, param->value);
     return param->value;
 }
 

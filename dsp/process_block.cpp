@@ -6,7 +6,6 @@
 // goes through a vector path, and each recurrence runs frame by frame in its
 // own order. Parameters and factors do not change within a block, so what the
 // step derives from them is derived once.
-#include <cstring>
 
 #include "dsp/patch_internal.h"
 #include "dsp/patch_params.h"
@@ -15,24 +14,18 @@
 namespace
 {
 
-uint32_t bits_of(float x)
-{
-    uint32_t bits;
-    memcpy(&bits, &x, sizeof bits);
-    return bits;
-}
-
-// Whether clamping each parameter value once leaves a value that clamps to
-// itself, so every frame of the block runs with the same values. Only an
-// integer record whose value lies beyond the 32-bit integers can fail this;
-// such a block goes frame by frame through the step.
-bool values_settle(const patch_t* patch)
+// Puts each parameter's clamped value in value and tells whether every one
+// clamps to itself, so every frame of the block runs with the same values.
+// Only an integer record whose value lies beyond the 32-bit integers can fail
+// this; such a block goes frame by frame through the step. The records are
+// left as they are.
+bool values_settle(const patch_t* patch, float* value)
 {
     for (int i = 0; i < PATCH_PARAM_COUNT; ++i)
     {
-        patch_param_t once = *patch->params[i];
-        once.value = patch_clamped_value(&once);
-        if (bits_of(patch_clamped_value(&once)) != bits_of(once.value))
+        const patch_param_t* param = patch->params[i];
+        value[i] = patch_clamped_value(param, param->value);
+        if (patch_float_bits(patch_clamped_value(param, value[i])) != patch_float_bits(value[i]))
             return false;
     }
     return true;
@@ -59,14 +52,15 @@ void patch_process_block_on(const patch_vector_path_t* path, patch_t* patch, con
 {
     if (frames <= 0)
         return;
-    if (!values_settle(patch))
+    float value[PATCH_PARAM_COUNT];
+    if (!values_settle(patch, value))
     {
         by_step(patch, in_l, in_r, out_l, out_r, frames);
         return;
     }
-    float value[PATCH_PARAM_COUNT];
+    // The step's own clamp, done once for the block.
     for (int i = 0; i < PATCH_PARAM_COUNT; ++i)
-        value[i] = patch_clamp_param(patch->params[i]);
+        patch->params[i]->value = value[i];
     const patch_frame_gains_t g = patch_frame_gains(patch, value);
     patch_tune_tone(patch, g);
     path->block(patch, g, in_l, in_r, out_l, out_r, frames);

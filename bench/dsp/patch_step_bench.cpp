@@ -18,8 +18,10 @@
 namespace
 {
 
+namespace tanh_floor = ferrulith::bench::tanh_floor;
+
 constexpr float kRate = 48000.0f;
-using ferrulith::bench::tanh_floor::kFrames;
+using tanh_floor::kFrames;
 
 using StepFn = void (*)(patch_t*, const float*);
 
@@ -40,13 +42,13 @@ std::vector<float> knob_values(const patch_t* patch)
 
 void run_step(benchmark::State& state, StepFn step, bool move_parameters)
 {
-    ferrulith::bench::tanh_floor::independent_ns(); // both floors measured before the clock starts
-    ferrulith::bench::tanh_floor::chained_ns();
-    const std::vector<float>& signal = ferrulith::bench::tanh_floor::noisy_signal();
+    tanh_floor::independent_ns(); // both floors measured before the clock starts
+    tanh_floor::chained_ns();
+    const std::vector<float>& signal = tanh_floor::noisy_signal();
     patch_t* patch = patch_create(kRate);
     const std::vector<float> knobs = knob_values(patch);
     int n = 0;
-    ferrulith::bench::tanh_floor::FrameTimer timer;
+    tanh_floor::FrameTimer timer;
     for (auto _ : state)
     {
         if (move_parameters)
@@ -67,11 +69,11 @@ void run_step(benchmark::State& state, StepFn step, bool move_parameters)
 // template argument, so the call is inlined as in the floor itself).
 template <void (*Eight)(const float*)> void run_floor(benchmark::State& state)
 {
-    ferrulith::bench::tanh_floor::independent_ns();
-    ferrulith::bench::tanh_floor::chained_ns();
-    const std::vector<float>& signal = ferrulith::bench::tanh_floor::noisy_signal();
+    tanh_floor::independent_ns();
+    tanh_floor::chained_ns();
+    const std::vector<float>& signal = tanh_floor::noisy_signal();
     int n = 0;
-    ferrulith::bench::tanh_floor::FrameTimer timer;
+    tanh_floor::FrameTimer timer;
     for (auto _ : state)
     {
         Eight(&signal[2 * n]);
@@ -82,13 +84,13 @@ template <void (*Eight)(const float*)> void run_floor(benchmark::State& state)
 
 void BM_FloorEightTanhf(benchmark::State& state)
 {
-    run_floor<ferrulith::bench::tanh_floor::eight_independent>(state);
+    run_floor<tanh_floor::eight_independent>(state);
 }
 BENCHMARK(BM_FloorEightTanhf);
 
 void BM_FloorEightTanhfChained(benchmark::State& state)
 {
-    run_floor<ferrulith::bench::tanh_floor::eight_chained>(state);
+    run_floor<tanh_floor::eight_chained>(state);
 }
 BENCHMARK(BM_FloorEightTanhfChained);
 
@@ -119,9 +121,9 @@ BENCHMARK(BM_StepParametersEveryFrame);
 // The block routine on one vector path, over blocks of state.range(0) frames.
 void BM_Block(benchmark::State& state, const patch_vector_path_t* path)
 {
-    ferrulith::bench::tanh_floor::independent_ns();
-    ferrulith::bench::tanh_floor::chained_ns();
-    const std::vector<float>& signal = ferrulith::bench::tanh_floor::noisy_signal();
+    tanh_floor::independent_ns();
+    tanh_floor::chained_ns();
+    const std::vector<float>& signal = tanh_floor::noisy_signal();
     std::vector<float> in_l(kFrames), in_r(kFrames), out_l(kFrames), out_r(kFrames);
     for (int i = 0; i < kFrames; ++i)
     {
@@ -131,7 +133,7 @@ void BM_Block(benchmark::State& state, const patch_vector_path_t* path)
     const int size = static_cast<int>(state.range(0));
     patch_t* patch = patch_create(kRate);
     int start = 0;
-    ferrulith::bench::tanh_floor::FrameTimer timer;
+    tanh_floor::FrameTimer timer;
     for (auto _ : state)
     {
         patch_process_block_on(path, patch, &in_l[start], &in_r[start], &out_l[start],

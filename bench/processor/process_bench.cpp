@@ -23,6 +23,8 @@
 namespace
 {
 
+namespace tanh_floor = ferrulith::bench::tanh_floor;
+
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 using ferrulith::host::AudioBlock;
@@ -68,11 +70,11 @@ std::map<std::pair<const patch_vector_path_t*, int>, double>& still_ns()
 void run_process(benchmark::State& state, const patch_vector_path_t* path, bool automate)
 {
     ferrulith::bench::bench_vector_path = path;
-    ferrulith::bench::tanh_floor::independent_ns();
-    ferrulith::bench::tanh_floor::chained_ns();
+    tanh_floor::independent_ns();
+    tanh_floor::chained_ns();
     const int32 size = static_cast<int32>(state.range(0));
     ActiveProcessor active(size);
-    const std::vector<float>& signal = ferrulith::bench::tanh_floor::noisy_signal();
+    const std::vector<float>& signal = tanh_floor::noisy_signal();
 
     // Prepared host blocks, cycled: each with its own input and, when
     // automating, its own value for every parameter (bypass kept off).
@@ -85,9 +87,8 @@ void run_process(benchmark::State& state, const patch_vector_path_t* path, bool 
         changes.push_back(std::make_unique<ParameterChanges>());
         const int start = b * size;
         blocks[b]->fillInputs(
-            [&](int c, int i) {
-                return signal[2 * ((start + i) & (ferrulith::bench::tanh_floor::kFrames - 1)) + c];
-            });
+            [&](int c, int i)
+            { return signal[2 * ((start + i) & (tanh_floor::kFrames - 1)) + c]; });
         if (automate)
         {
             for (ParamID id = 0; id < 8; ++id)
@@ -99,7 +100,7 @@ void run_process(benchmark::State& state, const patch_vector_path_t* path, bool 
     }
 
     int b = 0;
-    ferrulith::bench::tanh_floor::FrameTimer timer;
+    tanh_floor::FrameTimer timer;
     for (auto _ : state)
     {
         active.processor()->process(blocks[b]->data());
@@ -118,14 +119,14 @@ void run_process(benchmark::State& state, const patch_vector_path_t* path, bool 
 
 void BM_FloorEightTanhf(benchmark::State& state)
 {
-    ferrulith::bench::tanh_floor::chained_ns();
-    const std::vector<float>& signal = ferrulith::bench::tanh_floor::noisy_signal();
+    tanh_floor::chained_ns();
+    const std::vector<float>& signal = tanh_floor::noisy_signal();
     int n = 0;
-    ferrulith::bench::tanh_floor::FrameTimer timer;
+    tanh_floor::FrameTimer timer;
     for (auto _ : state)
     {
-        ferrulith::bench::tanh_floor::eight_independent(&signal[2 * n]);
-        n = (n + 1) & (ferrulith::bench::tanh_floor::kFrames - 1);
+        tanh_floor::eight_independent(&signal[2 * n]);
+        n = (n + 1) & (tanh_floor::kFrames - 1);
     }
     timer.report(state, static_cast<double>(state.iterations()));
 }

@@ -14,6 +14,7 @@
 #include "dsp/patch_internal.h"
 #include "dsp/vector_paths.h"
 #include "float_bits.h"
+#include "patch_ptr.h"
 #include "patch_state_diff.h"
 #include "random_session.h"
 
@@ -22,11 +23,7 @@ namespace
 
 using namespace ferrulith::test::random_session;
 
-struct PatchDeleter
-{
-    void operator()(patch_t* patch) const { patch_destroy(patch); }
-};
-using PatchPtr = std::unique_ptr<patch_t, PatchDeleter>;
+using ferrulith::test::PatchPtr;
 
 constexpr int kMaxBlock = 4096;
 

@@ -7,15 +7,12 @@
 #include "dsp/patch.h"
 #include "dsp/patch_internal.h"
 #include "float_bits.h"
+#include "patch_ptr.h"
 
 namespace
 {
 
-struct PatchDeleter
-{
-    void operator()(patch_t* patch) const { patch_destroy(patch); }
-};
-using PatchPtr = std::unique_ptr<patch_t, PatchDeleter>;
+using ferrulith::test::PatchPtr;
 
 // One update of either gate of the patch, with the running sum that the step
 // keeps beside that gate's window.

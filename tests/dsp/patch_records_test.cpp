@@ -8,15 +8,12 @@
 
 #include "dsp/patch.h"
 #include "float_bits.h"
+#include "patch_ptr.h"
 
 namespace
 {
 
-struct PatchDeleter
-{
-    void operator()(patch_t* patch) const { patch_destroy(patch); }
-};
-using PatchPtr = std::unique_ptr<patch_t, PatchDeleter>;
+using ferrulith::test::PatchPtr;
 
 PatchPtr make_patch(float rate)
 {

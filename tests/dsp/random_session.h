@@ -10,7 +10,7 @@
 #include <limits>
 
 #include "dsp/patch.h"
-#include "dsp/tanh.h"
+#include "dsp/patch_internal.h"
 
 namespace ferrulith::test::random_session
 {
@@ -100,10 +100,7 @@ inline float value_for(const patch_param_t& param, Rng& rng)
 // What the step makes of an input sample before it enters a gate window.
 inline float shaped(float x)
 {
-    float t = patch_tanh(x);
-    t = t < 1.0f ? t : 1.0f;
-    t = t > -1.0f ? t : -1.0f;
-    return t > 0.99999f ? 0.99999f : (t >= -0.99999f ? t : -0.99999f);
+    return patch_limit_shaped(patch_saturate(x));
 }
 
 // A gate level whose 32-bit threshold lands on target or within an ulp of it.

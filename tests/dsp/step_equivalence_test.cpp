@@ -16,6 +16,7 @@
 #include "dsp/patch.h"
 #include "dsp/patch_internal.h"
 #include "float_bits.h"
+#include "patch_ptr.h"
 #include "patch_state_diff.h"
 #include "dsp/reference/literal_step.h"
 #include "random_session.h"
@@ -23,11 +24,7 @@
 namespace
 {
 
-struct PatchDeleter
-{
-    void operator()(patch_t* patch) const { patch_destroy(patch); }
-};
-using PatchPtr = std::unique_ptr<patch_t, PatchDeleter>;
+using ferrulith::test::PatchPtr;
 using namespace ferrulith::test::random_session;
 
 struct RunSetup

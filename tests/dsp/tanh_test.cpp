@@ -30,6 +30,7 @@
 #include "dsp/tanh.h"
 #include "dsp/tanh_kernel.h"
 #include "dsp/vector_paths.h"
+#include "float_bits.h"
 
 namespace
 {
@@ -77,13 +78,6 @@ void library_array(const float* x, float* y, int32_t count)
         y[i] = ::tanhf(x[i]);
 }
 
-uint32_t bits_of(float x)
-{
-    uint32_t b;
-    memcpy(&b, &x, sizeof b);
-    return b;
-}
-
 // Flush-to-zero and denormals-are-zero, set for the calling thread.
 #if defined(__SSE2__)
 constexpr bool kCanFlush = true;
@@ -120,13 +114,9 @@ std::string sweep(const std::vector<Candidate>& candidates, bool flushed)
                 memcpy(&x[i], &input, sizeof input);
             }
             scalar_array(x.data(), expected.data(), count);
-            uint32_t first_bits;
-            uint32_t last_bits;
-            memcpy(&first_bits, &x[0], sizeof first_bits);
-            memcpy(&last_bits, &x[count - 1], sizeof last_bits);
             for (size_t c = 0; c < candidates.size(); ++c)
             {
-                if (!block_in_range(candidates[c], first_bits, last_bits))
+                if (!block_in_range(candidates[c], bits_of(x[0]), bits_of(x[count - 1])))
                     continue;
                 candidates[c].tanh(x.data(), actual.data(), count);
                 for (int32_t i = 0; i < count; ++i)
