@@ -2,6 +2,7 @@
 // read, or audio whose channels are all as long as each other, at a positive
 // sample rate.
 #include "audio_file.h"
+#include "fuzz_check.h"
 #include "hostkit/host_error.h"
 
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include <unistd.h>
 
 using namespace ferrulith::host;
+using ferrulith::fuzz::check;
 
 namespace
 {
@@ -36,11 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         bool whole = audio.sampleRate > 0 && !audio.channels.empty() && audio.frames() > 0;
         for (const auto& channel : audio.channels)
             whole = whole && channel.size() == audio.frames();
-        if (!whole)
-        {
-            fprintf(stderr, "broken: audio read has equal channels at a positive rate\n");
-            abort();
-        }
+        check(whole, "audio read has equal channels at a positive rate");
     }
     catch (const HostError&)
     {

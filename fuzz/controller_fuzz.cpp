@@ -5,32 +5,23 @@
 // back terminated within their 128 characters; program data is 32 bytes of
 // the preset asked for, or nothing.
 #include "controller/ferrulithcontroller.h"
+#include "fuzz_check.h"
 #include "fuzz_values.h"
 #include "hostkit/memory_stream.h"
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <vector>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 using ferrulith::fuzz::anyDouble;
+using ferrulith::fuzz::check;
 using ferrulith::host::MemoryStream;
 
 namespace
 {
 
 constexpr ParamID kParamCount = 10;
-
-void check(bool condition, const char* what)
-{
-    if (!condition)
-    {
-        fprintf(stderr, "broken: %s\n", what);
-        abort();
-    }
-}
 
 std::vector<ParamValue> values(IEditController& c)
 {

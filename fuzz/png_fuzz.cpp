@@ -4,13 +4,13 @@
 #include "vstgui/lib/platform/iplatformresourceinputstream.h"
 #include "vstgui/lib/platform/linux/cairobitmap.h"
 #include "vstgui/uidescription/uimemorybudget.h"
+#include "fuzz_check.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 using namespace VSTGUI;
+using ferrulith::fuzz::check;
 
 namespace
 {
@@ -61,11 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const bool withinBudget =
         surfaceBytes(uint64_t(bitmap->getWidth()), uint64_t(bitmap->getHeight())) <=
         UIMemoryBudget::kTotalBytes;
-    if (!sizeAsAnnounced || !withinBudget)
-    {
-        fprintf(stderr,
-                "broken: a decoded image is the size its header announced, within budget\n");
-        abort();
-    }
+    check(sizeAsAnnounced && withinBudget,
+          "a decoded image is the size its header announced, within budget");
     return 0;
 }

@@ -9,6 +9,7 @@
 // - at the rates hosts run (1 kHz to 768 kHz) finite input gives finite
 //   output, and an inactive processor writes silence.
 #include "dsp/patch_params.h"
+#include "fuzz_check.h"
 #include "fuzz_values.h"
 #include "processor/ferrulithprocessor.h"
 #include "hostkit/audio_block.h"
@@ -17,7 +18,6 @@
 #include "support/odd_queue.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <deque>
 
@@ -25,21 +25,13 @@ using namespace Steinberg;
 using namespace Steinberg::Vst;
 using namespace ferrulith::host;
 using ferrulith::fuzz::anyDouble;
+using ferrulith::fuzz::check;
 using ferrulith::test::OddQueue;
 
 namespace
 {
 
 using Bytes = std::vector<uint8_t>;
-
-void check(bool condition, const char* what)
-{
-    if (!condition)
-    {
-        fprintf(stderr, "broken: %s\n", what);
-        abort();
-    }
-}
 
 class Processor
 {

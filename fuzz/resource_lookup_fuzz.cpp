@@ -4,26 +4,19 @@
 // look-up reads only within the records, a list holds as many numbers as it
 // says, and a sample table never decodes more words than were read.
 #include "dsp/interface_only/patch_lookup.h"
+#include "fuzz_check.h"
 #include "fuzz_values.h"
 #include "sdk/vstgui4/gui_test_support.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
 
+using ferrulith::fuzz::check;
+
 namespace
 {
-
-void check(bool condition, const char* what)
-{
-    if (!condition)
-    {
-        fprintf(stderr, "broken: %s\n", what);
-        abort();
-    }
-}
 
 // Resource sizes stay small enough for the fuzzer to go on quickly; the
 // readers' handling of a size does not change with its magnitude.

@@ -4,6 +4,7 @@
 // description asks for takes more than its memory budget, and a view tree
 // stays within what a window can show.
 #include "sdk/vstgui4/gui_test_support.h"
+#include "fuzz_check.h"
 
 #include "vstgui/lib/cdrawcontext.h"
 #include "vstgui/lib/cview.h"
@@ -14,24 +15,14 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <set>
 
 using namespace VSTGUI;
+using ferrulith::fuzz::check;
 
 namespace
 {
-
-void check(bool condition, const char* what)
-{
-    if (!condition)
-    {
-        fprintf(stderr, "broken: %s\n", what);
-        abort();
-    }
-}
 
 // Looks up every name a section of the description gives, as views would;
 // answers what the images decoded for them take in all.

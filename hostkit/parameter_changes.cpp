@@ -86,12 +86,9 @@ IParamValueQueue* PLUGIN_API ParameterChanges::addParameterData(const ParamID& i
             return listed[k];
         }
     }
-    if (used == int32(queues.size()) || listed.size() == listed.capacity())
-        return nullptr;
-    ParamValueQueue* queue = queues[std::size_t(used++)].get();
-    queue->reset(id);
-    index = int32(listed.size());
-    listed.push_back(queue);
+    ParamValueQueue* queue = listFreeQueue(id);
+    if (queue)
+        index = int32(listed.size()) - 1;
     return queue;
 }
 
@@ -111,12 +108,20 @@ bool ParameterChanges::add(ParamID id, ParamValue value, int32 sampleOffset)
 
 ParamValueQueue& ParameterChanges::appendQueue(ParamID id)
 {
-    if (used == int32(queues.size()) || listed.size() == listed.capacity())
+    ParamValueQueue* queue = listFreeQueue(id);
+    if (!queue)
         throw std::length_error("parameter list full");
+    return *queue;
+}
+
+ParamValueQueue* ParameterChanges::listFreeQueue(ParamID id)
+{
+    if (used == int32(queues.size()) || listed.size() == listed.capacity())
+        return nullptr;
     ParamValueQueue* queue = queues[std::size_t(used++)].get();
     queue->reset(id);
     listed.push_back(queue);
-    return *queue;
+    return queue;
 }
 
 void ParameterChanges::appendForeign(IParamValueQueue* queue)

@@ -67,6 +67,10 @@ public:
     void appendForeign(Steinberg::Vst::IParamValueQueue* queue);
 
 private:
+    // The next unused queue, emptied for `id` and listed last; null when the
+    // queues or the list are used up.
+    ParamValueQueue* listFreeQueue(Steinberg::Vst::ParamID id);
+
     std::vector<VstPtr<ParamValueQueue>> queues;
     Steinberg::int32 used = 0;                             // of `queues`
     std::vector<Steinberg::Vst::IParamValueQueue*> listed; // reserved once

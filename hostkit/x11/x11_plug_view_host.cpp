@@ -1,11 +1,11 @@
 #include "hostkit/x11/x11_plug_view_host.h"
 
 #include "hostkit/x11/host_frame.h"
+#include "hostkit/x11/xcb_calls.h"
 #include "hostkit/x11/xembedder.h"
 #include <cairo.h>
 #include <chrono>
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 #include <xcb/xcb.h>
 
@@ -28,19 +28,11 @@ struct X11PlugViewHost::Connection
         if (xcb_connection_has_error(xcb))
             return;
         screen = xcb_setup_roots_iterator(xcb_get_setup(xcb)).data;
-        protocols = intern("WM_PROTOCOLS");
-        deleteWindow = intern("WM_DELETE_WINDOW");
+        protocols = internAtom(xcb, "WM_PROTOCOLS");
+        deleteWindow = internAtom(xcb, "WM_DELETE_WINDOW");
         xembed = std::make_unique<XEmbedder>(xcb);
     }
     ~Connection() { xcb_disconnect(xcb); }
-    xcb_atom_t intern(const char* name)
-    {
-        auto cookie = xcb_intern_atom(xcb, 0, static_cast<uint16_t>(std::strlen(name)), name);
-        auto* reply = xcb_intern_atom_reply(xcb, cookie, nullptr);
-        xcb_atom_t atom = reply ? reply->atom : 0;
-        std::free(reply);
-        return atom;
-    }
 };
 
 X11PlugViewHost::X11PlugViewHost() : connection(std::make_unique<Connection>())
@@ -112,7 +104,7 @@ bool X11PlugViewHost::attach(IPlugView* newView, const std::string& title)
     xcb_map_window(xcb, window);
     // A round trip: the view creates its window inside ours on a connection
     // of its own, which may reach the server first and find no parent.
-    std::free(xcb_get_input_focus_reply(xcb, xcb_get_input_focus(xcb), nullptr));
+    roundTrip(xcb);
 
     newView->setFrame(frame);
     void* parent = reinterpret_cast<void*>(static_cast<uintptr_t>(window));

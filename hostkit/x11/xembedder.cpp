@@ -1,7 +1,8 @@
 #include "hostkit/x11/xembedder.h"
 
+#include "hostkit/x11/xcb_calls.h"
+
 #include <cstdlib>
-#include <cstring>
 
 namespace ferrulith::host
 {
@@ -13,20 +14,11 @@ constexpr uint32_t kEmbeddedNotify = 0;
 constexpr uint32_t kWindowActivate = 1;
 constexpr uint32_t kFocusIn = 4;
 constexpr uint32_t kVersion = 1;
-
-xcb_atom_t intern(xcb_connection_t* connection, const char* name)
-{
-    auto cookie = xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
-    auto* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-    std::free(reply);
-    return atom;
-}
 } // namespace
 
 XEmbedder::XEmbedder(xcb_connection_t* connection)
-    : connection(connection), info(intern(connection, "_XEMBED_INFO")),
-      message(intern(connection, "_XEMBED"))
+    : connection(connection), info(internAtom(connection, "_XEMBED_INFO")),
+      message(internAtom(connection, "_XEMBED"))
 {
 }
 
@@ -68,7 +60,7 @@ void XEmbedder::embed(xcb_window_t client, xcb_window_t parent) const
     send(client, kWindowActivate, parent);
     send(client, kFocusIn, parent);
     // Synchronous, so the window is embedded once this returns.
-    std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+    roundTrip(connection);
 }
 
 } // namespace ferrulith::host

@@ -10,6 +10,7 @@
 #include "common/ferrulithparamids.h"
 #include "common/ferrulithpresets.h"
 #include "dsp/patch.h"
+#include "dsp/float_bits.h"
 
 #include <gtest/gtest.h>
 
@@ -93,14 +94,10 @@ bool sameBits(const AudioBuffer& a, const AudioBuffer& b)
 // FNV-1a over the bit patterns of every sample, channel by channel.
 std::uint64_t bitHash(const AudioBuffer& audio)
 {
-    std::uint64_t hash = 14695981039346656037u;
+    std::uint64_t hash = kHashStart;
     for (const auto& channel : audio.channels)
         for (float sample : channel)
-        {
-            std::uint32_t bits;
-            std::memcpy(&bits, &sample, sizeof bits);
-            hash = (hash ^ bits) * 1099511628211u;
-        }
+            hash = hash_bits(hash, sample);
     return hash;
 }
 
