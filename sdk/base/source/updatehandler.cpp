@@ -131,8 +131,7 @@ void UpdateHandler::notify(FUnknown* object, IDependent* dependent, int32 messag
                                              return c.dependent == call.dependent &&
                                                     c.thread == call.thread;
                                          }));
-                if (calls.empty())
-                    std::vector<Call>().swap(calls);
+                handler.releaseEmptyTables();
             }
             handler.callEnded.notify_all();
         }
@@ -199,6 +198,8 @@ void UpdateHandler::releaseEmptyTables()
         std::vector<Entry>().swap(entries);
     if (deferred.empty())
         std::vector<std::pair<FUnknown*, int32>>().swap(deferred);
+    if (calls.empty())
+        std::vector<Call>().swap(calls);
 }
 
 int32 UpdateHandler::countDependents(FUnknown* object)

@@ -3,6 +3,7 @@
 // views released while still attached, and controllers that go away first.
 #include "editor_test_support.h"
 #include "hostkit/x11/host_frame.h"
+#include "x11_window_queries.h"
 
 #include "vstgui/lib/cframe.h"
 #include "vstgui/lib/controls/ccontrol.h"
@@ -13,7 +14,6 @@
 #include <climits>
 #include <sys/socket.h>
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 #include <xcb/xcb.h>
 
@@ -58,18 +58,11 @@ public:
         std::free(tree);
         return found;
     }
-    bool isMapped(xcb_window_t other) const
-    {
-        auto* reply = xcb_get_window_attributes_reply(
-            connection, xcb_get_window_attributes(connection, other), nullptr);
-        bool mapped = reply && reply->map_state != XCB_MAP_STATE_UNMAPPED;
-        std::free(reply);
-        return mapped;
-    }
+    bool isMapped(xcb_window_t other) const { return windowIsMapped(connection, other); }
     // (version, flags) of other's _XEMBED_INFO, empty without one.
     std::vector<uint32_t> xembedInfo(xcb_window_t other) const
     {
-        xcb_atom_t info = intern("_XEMBED_INFO");
+        xcb_atom_t info = internAtom(connection, "_XEMBED_INFO");
         auto* reply = xcb_get_property_reply(
             connection, xcb_get_property(connection, 0, other, info, info, 0, 2), nullptr);
         std::vector<uint32_t> words;
@@ -88,7 +81,7 @@ public:
         event.response_type = XCB_CLIENT_MESSAGE;
         event.format = 32;
         event.window = other;
-        event.type = intern("_XEMBED");
+        event.type = internAtom(connection, "_XEMBED");
         event.data.data32[1] = code;
         event.data.data32[3] = window;
         xcb_send_event(connection, 0, other, XCB_EVENT_MASK_NO_EVENT,
@@ -97,17 +90,6 @@ public:
     }
 
 private:
-    xcb_atom_t intern(const char* name) const
-    {
-        auto* reply = xcb_intern_atom_reply(
-            connection,
-            xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name),
-            nullptr);
-        xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-        std::free(reply);
-        return atom;
-    }
-
     xcb_connection_t* connection{nullptr};
     xcb_window_t window{0};
 };

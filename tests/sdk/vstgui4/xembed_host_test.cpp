@@ -3,29 +3,21 @@
 // that lost it fails here rather than in the user's host.
 #include "editor_test_support.h"
 #include "hostkit/x11/x11_plug_view_host.h"
+#include "x11_window_queries.h"
 
 #include "public.sdk/source/common/pluginview.h"
 
 #include <gtest/gtest.h>
 #include <cstdlib>
-#include <cstring>
 #include <xcb/xcb.h>
 
 using namespace Steinberg;
 using ferrulith::host::X11PlugViewHost;
+using ferrulith::test::internAtom;
+using ferrulith::test::windowIsMapped;
 
 namespace
 {
-xcb_atom_t intern(xcb_connection_t* connection, const char* name)
-{
-    auto* reply = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name),
-        nullptr);
-    xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-    std::free(reply);
-    return atom;
-}
-
 enum class Announcement
 {
     None,
@@ -53,7 +45,7 @@ public:
         xcb_create_window(connection, XCB_COPY_FROM_PARENT, window,
                           static_cast<xcb_window_t>(reinterpret_cast<uintptr_t>(parent)), 0, 0, 120,
                           80, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
-        xcb_atom_t info = intern(connection, "_XEMBED_INFO");
+        xcb_atom_t info = internAtom(connection, "_XEMBED_INFO");
         xcb_atom_t kind =
             announcement == Announcement::WrongType ? xcb_atom_t{XCB_ATOM_CARDINAL} : info;
         uint32_t words[] = {1, announcement == Announcement::AlreadyMapped ? 1u : 0u};
@@ -75,7 +67,7 @@ public:
     // The XEmbed message codes that reached the window, in order.
     std::vector<uint32_t> receivedMessages()
     {
-        xcb_atom_t xembed = intern(connection, "_XEMBED");
+        xcb_atom_t xembed = internAtom(connection, "_XEMBED");
         std::vector<uint32_t> codes;
         while (auto* event = xcb_poll_for_event(connection))
         {
@@ -86,14 +78,7 @@ public:
         }
         return codes;
     }
-    bool isMapped()
-    {
-        auto* reply = xcb_get_window_attributes_reply(
-            connection, xcb_get_window_attributes(connection, window), nullptr);
-        bool mapped = reply && reply->map_state != XCB_MAP_STATE_UNMAPPED;
-        std::free(reply);
-        return mapped;
-    }
+    bool isMapped() { return windowIsMapped(connection, window); }
 
     int removals{0};
 

@@ -55,8 +55,7 @@ void VST3ParameterBinding::addControl(CControl* control)
             [self](float, char utf8String[256], CParamDisplay* shown)
             {
                 String128 text{};
-                ParamID id = self->parameter->getInfo().id;
-                if (self->controller->getParamStringByValue(id, self->normalizedFrom(*shown),
+                if (self->controller->getParamStringByValue(self->id, self->normalizedFrom(*shown),
                                                             text) != kResultOk)
                     return false;
                 std::string converted = Steinberg::Vst::StringConvert::convert(text);
