@@ -21,4 +21,20 @@ public:
 
 DECLARE_CLASS_IID(IPlugViewSnapshot, 0x0F16FB63, 0x82FB4911, 0xBBA0B649, 0xCB337A1F)
 
+// What a host calls: kNoInterface when the view offers no picture, else the
+// answer of its drawToPNG.
+inline Steinberg::tresult drawPlugViewToPNG(Steinberg::FUnknown& view, const char* path)
+{
+    // Asked by its own identifier: the iid member is defined in the plug-in
+    // only.
+    void* found = nullptr;
+    if (view.queryInterface(IPlugViewSnapshot_iid, &found) != Steinberg::kResultOk ||
+        found == nullptr)
+        return Steinberg::kNoInterface;
+    auto* snapshot = static_cast<IPlugViewSnapshot*>(found);
+    const Steinberg::tresult result = snapshot->drawToPNG(path);
+    snapshot->release();
+    return result;
+}
+
 } // namespace quorvelware

@@ -30,14 +30,10 @@ constexpr double kLongestWaitMilliseconds = 3600.0 * 1000.0;
 // when the view offers no such drawing; throws when it offers it and fails.
 bool drawViewToPNG(Steinberg::IPlugView& view, const std::string& path)
 {
-    // Asked by its own identifier: the interface has no iid member.
-    void* found = nullptr;
-    if (view.queryInterface(quorvelware::IPlugViewSnapshot_iid, &found) != Steinberg::kResultOk ||
-        !found)
+    const Steinberg::tresult result = quorvelware::drawPlugViewToPNG(view, path.c_str());
+    if (result == Steinberg::kNoInterface)
         return false;
-    auto snapshot = VstPtr<quorvelware::IPlugViewSnapshot>::adopt(
-        static_cast<quorvelware::IPlugViewSnapshot*>(found));
-    if (snapshot->drawToPNG(path.c_str()) != Steinberg::kResultOk)
+    if (result != Steinberg::kResultOk)
         throw HostError("the editor could not draw itself into " + path);
     return true;
 }

@@ -34,15 +34,7 @@ inline std::u16string wide(const std::string& text)
 // host does; false when it offers no such picture or fails to write it.
 inline bool drawToPNG(Steinberg::IPlugView* view, const std::string& path)
 {
-    // Asked by its own identifier: the interface has no iid member.
-    void* found = nullptr;
-    if (view->queryInterface(quorvelware::IPlugViewSnapshot_iid, &found) != Steinberg::kResultOk ||
-        !found)
-        return false;
-    auto* snapshot = static_cast<quorvelware::IPlugViewSnapshot*>(found);
-    const bool drawn = snapshot->drawToPNG(path.c_str()) == Steinberg::kResultOk;
-    snapshot->release();
-    return drawn;
+    return quorvelware::drawPlugViewToPNG(*view, path.c_str()) == Steinberg::kResultOk;
 }
 
 // What a PNG file holds: its size and how varied its pixels are.
