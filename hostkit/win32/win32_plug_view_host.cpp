@@ -1,6 +1,7 @@
 #include "hostkit/win32/win32_plug_view_host.h"
 
 #include "base/source/fobject.h"
+#include "hostkit/view_sizing.h"
 #include "hostkit/win32/wide_text.h"
 #include <algorithm>
 #include <chrono>
@@ -20,16 +21,11 @@ using Microsoft::WRL::ComPtr;
 class Win32PlugFrame final : public FObject, public IPlugFrame
 {
 public:
-    using ResizeWindow = std::function<bool(int32_t width, int32_t height)>;
     explicit Win32PlugFrame(ResizeWindow resizeWindow) : resizeWindow(std::move(resizeWindow)) {}
 
     tresult PLUGIN_API resizeView(IPlugView* view, ViewRect* newSize) override
     {
-        if (!view || !newSize)
-            return kInvalidArgument;
-        if (!resizeWindow(newSize->getWidth(), newSize->getHeight()))
-            return kResultFalse;
-        return view->onSize(newSize);
+        return resizeWindowThenView(resizeWindow, view, newSize);
     }
 
     OBJ_METHODS(Win32PlugFrame, FObject)
@@ -216,16 +212,7 @@ LRESULT CALLBACK Win32PlugViewHost::windowProc(HWND window, UINT message, WPARAM
     if (host && message == WM_SIZE && host->view && wParam != SIZE_MINIMIZED)
     {
         // The user resized the window: tell the view.
-        ViewRect current;
-        host->view->getSize(&current);
-        ViewRect wanted(0, 0, LOWORD(lParam), HIWORD(lParam));
-        if ((wanted.getWidth() != current.getWidth() ||
-             wanted.getHeight() != current.getHeight()) &&
-            host->view->canResize() == kResultTrue)
-        {
-            host->view->checkSizeConstraint(&wanted);
-            host->view->onSize(&wanted);
-        }
+        followWindowSize(*host->view, LOWORD(lParam), HIWORD(lParam));
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
@@ -265,12 +252,7 @@ bool Win32PlugViewHost::resizeWindow(int32_t width, int32_t height)
 
 bool Win32PlugViewHost::resize(int32_t width, int32_t height)
 {
-    if (!view || view->canResize() != kResultTrue)
-        return false;
-    ViewRect wanted(0, 0, width, height);
-    if (view->checkSizeConstraint(&wanted) != kResultTrue)
-        return false;
-    return frame->resizeView(view, &wanted) == kResultTrue;
+    return resizeAsUser(view, *frame, width, height);
 }
 
 bool Win32PlugViewHost::capturePNG(const std::string& path)

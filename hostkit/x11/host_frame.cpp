@@ -21,11 +21,7 @@ uint64_t nowMs()
 
 tresult PLUGIN_API HostFrame::resizeView(IPlugView* view, ViewRect* newSize)
 {
-    if (!view || !newSize)
-        return kInvalidArgument;
-    if (!resizeWindow(newSize->getWidth(), newSize->getHeight()))
-        return kResultFalse;
-    return view->onSize(newSize);
+    return resizeWindowThenView(resizeWindow, view, newSize);
 }
 
 tresult PLUGIN_API HostFrame::registerEventHandler(Linux::IEventHandler* handler,

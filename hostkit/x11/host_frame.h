@@ -3,6 +3,7 @@
 
 #include "base/source/fobject.h"
 #include "pluginterfaces/base/smartpointer.h"
+#include "hostkit/view_sizing.h"
 #include "pluginterfaces/gui/iplugview.h"
 #include <functional>
 #include <vector>
@@ -15,7 +16,6 @@ class HostFrame final : public Steinberg::FObject,
                         public Steinberg::Linux::IRunLoop
 {
 public:
-    using ResizeWindow = std::function<bool(int32_t width, int32_t height)>;
     explicit HostFrame(ResizeWindow resizeWindow) : resizeWindow(std::move(resizeWindow)) {}
 
     // Waits up to timeoutMs (also watching extraFd), then calls the handlers

@@ -197,18 +197,8 @@ void X11PlugViewHost::processOwnEvents()
         {
             // The window manager or the user resized the window: tell the view.
             auto* configure = reinterpret_cast<xcb_configure_notify_event_t*>(event);
-            ViewRect current;
-            view->getSize(&current);
-            if (configure->window == window && (configure->width != current.getWidth() ||
-                                                configure->height != current.getHeight()))
-            {
-                ViewRect wanted(0, 0, configure->width, configure->height);
-                if (view->canResize() == kResultTrue)
-                {
-                    view->checkSizeConstraint(&wanted);
-                    view->onSize(&wanted);
-                }
-            }
+            if (configure->window == window)
+                followWindowSize(*view, configure->width, configure->height);
         }
         std::free(event);
     }
@@ -216,12 +206,7 @@ void X11PlugViewHost::processOwnEvents()
 
 bool X11PlugViewHost::resize(int32_t width, int32_t height)
 {
-    if (!view || view->canResize() != kResultTrue)
-        return false;
-    ViewRect wanted(0, 0, width, height);
-    if (view->checkSizeConstraint(&wanted) != kResultTrue)
-        return false;
-    return frame->resizeView(view, &wanted) == kResultTrue;
+    return resizeAsUser(view, *frame, width, height);
 }
 
 bool X11PlugViewHost::capturePNG(const std::string& path)
