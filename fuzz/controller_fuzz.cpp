@@ -8,6 +8,7 @@
 #include "fuzz_check.h"
 #include "fuzz_values.h"
 #include "hostkit/memory_stream.h"
+#include "hostkit/vst_ptr.h"
 
 #include <cmath>
 #include <vector>
@@ -17,6 +18,8 @@ using namespace Steinberg::Vst;
 using ferrulith::fuzz::anyDouble;
 using ferrulith::fuzz::check;
 using ferrulith::host::MemoryStream;
+using ferrulith::host::queryInterface;
+using ferrulith::host::VstPtr;
 
 namespace
 {
@@ -50,14 +53,10 @@ ParamID anyId(FuzzedDataProvider& in)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     FuzzedDataProvider in(data, size);
-    FUnknown* object = quorvelware::FerrulithController::createInstance(nullptr);
-    IEditController* controller = nullptr;
-    object->queryInterface(IEditController::iid, reinterpret_cast<void**>(&controller));
-    object->release();
-    IUnitInfo* units = nullptr;
-    controller->queryInterface(IUnitInfo::iid, reinterpret_cast<void**>(&units));
-    IProgramListData* programs = nullptr;
-    controller->queryInterface(IProgramListData::iid, reinterpret_cast<void**>(&programs));
+    const auto controller = queryInterface<IEditController>(
+        VstPtr<FUnknown>::adopt(quorvelware::FerrulithController::createInstance(nullptr)));
+    const auto units = queryInterface<IUnitInfo>(controller);
+    const auto programs = queryInterface<IProgramListData>(controller);
     check(controller->initialize(nullptr) == kResultOk, "initialize");
 
     for (int op = 0; op < 32 && in.remaining_bytes() > 0; ++op)
@@ -126,8 +125,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
 
     controller->terminate();
-    programs->release();
-    units->release();
-    controller->release();
     return 0;
 }

@@ -15,6 +15,7 @@
 #include "hostkit/audio_block.h"
 #include "hostkit/memory_stream.h"
 #include "hostkit/parameter_changes.h"
+#include "hostkit/vst_ptr.h"
 #include "support/odd_queue.h"
 
 #include <cmath>
@@ -38,21 +39,16 @@ class Processor
 public:
     Processor()
     {
-        FUnknown* object = quorvelware::FerrulithProcessor::createInstance(nullptr);
-        void* found = nullptr;
-        object->queryInterface(IComponent::iid, &found);
-        comp = static_cast<IComponent*>(found);
-        object->queryInterface(IAudioProcessor::iid, &found);
-        proc = static_cast<IAudioProcessor*>(found);
-        object->release();
+        const auto object =
+            VstPtr<FUnknown>::adopt(quorvelware::FerrulithProcessor::createInstance(nullptr));
+        comp = queryInterface<IComponent>(object);
+        proc = queryInterface<IAudioProcessor>(object);
         comp->initialize(nullptr);
     }
     ~Processor()
     {
         comp->setActive(false);
         comp->terminate();
-        proc->release();
-        comp->release();
     }
     Bytes state()
     {
@@ -66,8 +62,8 @@ public:
         return comp->setState(&stream);
     }
 
-    IComponent* comp = nullptr;
-    IAudioProcessor* proc = nullptr;
+    VstPtr<IComponent> comp;
+    VstPtr<IAudioProcessor> proc;
 };
 
 float valueAt(const Bytes& state, int k)
