@@ -3,6 +3,7 @@
 // views released while still attached, and controllers that go away first.
 #include "editor_test_support.h"
 #include "hostkit/x11/host_frame.h"
+#include "hostkit/x11/xcb_calls.h"
 #include "x11_window_queries.h"
 
 #include "vstgui/lib/cframe.h"
@@ -20,6 +21,7 @@
 using namespace ferrulith::test;
 using namespace VSTGUI;
 using ferrulith::host::HostFrame;
+using ferrulith::host::internAtom;
 
 namespace
 {

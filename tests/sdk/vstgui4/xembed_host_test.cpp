@@ -3,6 +3,7 @@
 // that lost it fails here rather than in the user's host.
 #include "editor_test_support.h"
 #include "hostkit/x11/x11_plug_view_host.h"
+#include "hostkit/x11/xcb_calls.h"
 #include "x11_window_queries.h"
 
 #include "public.sdk/source/common/pluginview.h"
@@ -12,8 +13,8 @@
 #include <xcb/xcb.h>
 
 using namespace Steinberg;
+using ferrulith::host::internAtom;
 using ferrulith::host::X11PlugViewHost;
-using ferrulith::test::internAtom;
 using ferrulith::test::windowIsMapped;
 
 namespace
@@ -53,7 +54,7 @@ public:
             xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, info, kind, 32, 2,
                                 words);
         // Done on the server before attached() returns, as editors do.
-        std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+        ferrulith::host::roundTrip(connection);
         return CPluginView::attached(parent, type);
     }
     tresult PLUGIN_API removed() override
