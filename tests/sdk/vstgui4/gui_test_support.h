@@ -18,6 +18,22 @@
 namespace ferrulith::test
 {
 
+// Writes what an offscreen surface shows as a PNG file, encoded by the
+// platform factory as the editor encodes its own pictures.
+inline bool writeOffscreenPNG(VSTGUI::IPlatformOffscreen& image, const std::string& file)
+{
+    const VSTGUI::PlatformBitmapPtr bitmap = image.getBitmap();
+    if (!bitmap)
+        return false;
+    const VSTGUI::PNGBitmapBuffer png =
+        VSTGUI::getPlatformFactory().createBitmapMemoryPNGRepresentation(bitmap);
+    if (png.empty())
+        return false;
+    std::ofstream out(std::filesystem::path(file), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+    return static_cast<bool>(out.flush());
+}
+
 class TempResourceFolder
 {
 public:
@@ -49,7 +65,7 @@ public:
                                                 static_cast<uint8_t>(200 - 30 * (i % 5)), 90));
             context.drawRect(VSTGUI::CRect(0, top, width, top + bandHeight), VSTGUI::kDrawFilled);
         }
-        image->writePNG((path / name).string());
+        writeOffscreenPNG(*image, (path / name).string());
     }
     std::filesystem::path path;
 };

@@ -29,7 +29,7 @@ TEST(TextDrawing, AnyFontNameInAnyStyleGivesVisibleText)
             context.setFont(std::make_shared<CFontDesc>(family, 12, style));
             context.setFontColor(kWhiteCColor);
             context.drawString("Preamp 0.4000", CRect(2, 0, 118, 24), kLeftText);
-            ASSERT_TRUE(image->writePNG(path));
+            ASSERT_TRUE(ferrulith::test::writeOffscreenPNG(*image, path));
 
             const auto drawn = ferrulith::test::readPngPixels(path);
             ASSERT_TRUE(drawn.loaded);

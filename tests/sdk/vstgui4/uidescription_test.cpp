@@ -289,7 +289,7 @@ TEST(UIDescriptionReading, HostileSizesCountsAndImagesStillGiveAnEditorThatDraws
     ASSERT_TRUE(image);
     root->draw(&image->getDrawContext());
     std::string path = (folder.path / "drawn.png").string();
-    ASSERT_TRUE(image->writePNG(path));
+    ASSERT_TRUE(ferrulith::test::writeOffscreenPNG(*image, path));
     const auto drawn = ferrulith::test::readPngPixels(path);
     ASSERT_TRUE(drawn.loaded);
     EXPECT_EQ(drawn.at(0, 0) & 0xffffffu, 0xff0000u) << "the red square drawn last";

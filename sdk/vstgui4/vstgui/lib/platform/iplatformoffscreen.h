@@ -2,7 +2,6 @@
 #pragma once
 
 #include "vstgui/lib/vstguifwd.h"
-#include <string>
 
 namespace VSTGUI
 {
@@ -12,7 +11,6 @@ class IPlatformOffscreen
 public:
     virtual ~IPlatformOffscreen() noexcept = default;
     virtual CDrawContext& getDrawContext() = 0;
-    virtual bool writePNG(const std::string& path) = 0;
     // What has been drawn so far, as an image of its own.
     virtual PlatformBitmapPtr getBitmap() = 0;
 };

@@ -36,10 +36,4 @@ PlatformBitmapPtr CairoOffscreen::getBitmap()
     return CairoBitmap::sharing(surface);
 }
 
-bool CairoOffscreen::writePNG(const std::string& path)
-{
-    cairo_surface_flush(surface);
-    return cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
-}
-
 } // namespace VSTGUI

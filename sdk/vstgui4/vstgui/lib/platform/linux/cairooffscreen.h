@@ -15,7 +15,6 @@ public:
     ~CairoOffscreen() noexcept override;
 
     CDrawContext& getDrawContext() override { return *context; }
-    bool writePNG(const std::string& path) override;
     PlatformBitmapPtr getBitmap() override;
 
 private:

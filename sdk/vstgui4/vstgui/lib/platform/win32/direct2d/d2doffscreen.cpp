@@ -2,8 +2,6 @@
 
 #include "vstgui/lib/platform/win32/direct2d/d2dbitmap.h"
 #include "vstgui/lib/platform/win32/win32factory.h"
-#include "vstgui/lib/platform/win32/win32strings.h"
-#include <cstdio>
 
 namespace VSTGUI
 {
@@ -70,18 +68,6 @@ PlatformBitmapPtr D2DOffscreen::getBitmap()
     if (!flush())
         return nullptr;
     return D2DBitmap::copyOf(bitmap.Get(), factory.getWICImagingFactory());
-}
-
-bool D2DOffscreen::writePNG(const std::string& path)
-{
-    if (!flush())
-        return false;
-    const PNGBitmapBuffer png = factory.encodePNG(bitmap.Get());
-    FILE* file = png.empty() ? nullptr : _wfopen(utf16FromUtf8(path).c_str(), L"wb");
-    if (!file)
-        return false;
-    const bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();
-    return std::fclose(file) == 0 && written;
 }
 
 } // namespace VSTGUI

@@ -21,7 +21,6 @@ public:
     ~D2DOffscreen() noexcept override;
 
     CDrawContext& getDrawContext() override;
-    bool writePNG(const std::string& path) override;
     PlatformBitmapPtr getBitmap() override;
 
 private:
