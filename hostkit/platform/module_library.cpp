@@ -5,6 +5,26 @@
 namespace ferrulith::host
 {
 
+std::string moduleFileInBundle(const std::string& bundlePath)
+{
+    if (!platform::isDirectory(bundlePath))
+        return bundlePath;
+    std::string folder = bundlePath;
+    while (folder.size() > 1 && platform::isSeparator(folder.back()))
+        folder.pop_back();
+    size_t start = folder.size();
+    while (start > 0 && !platform::isSeparator(folder[start - 1]))
+        --start;
+    std::string name = folder.substr(start);
+    const std::string suffix = ".vst3";
+    if (name.size() > suffix.size() &&
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+        name.erase(name.size() - suffix.size());
+    const std::string separator(1, platform::kSeparator);
+    return folder + separator + "Contents" + separator + platform::kArchitectureFolder + separator +
+           name + platform::kBinaryExtension;
+}
+
 ModuleLibrary::~ModuleLibrary()
 {
     close();

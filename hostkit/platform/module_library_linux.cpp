@@ -10,8 +10,15 @@ namespace ferrulith::host
 namespace
 {
 
-// The folder name under Contents/ that holds the binary for this machine.
-constexpr const char* kArchitectureFolder =
+using ModuleEntryFunction = bool (*)(void*);
+using ModuleExitFunction = bool (*)();
+
+} // namespace
+
+namespace platform
+{
+
+const char* const kArchitectureFolder =
 #if defined(__x86_64__)
     "x86_64-linux";
 #elif defined(__aarch64__)
@@ -22,42 +29,19 @@ constexpr const char* kArchitectureFolder =
     "unknown-linux";
 #endif
 
-using ModuleEntryFunction = bool (*)(void*);
-using ModuleExitFunction = bool (*)();
+const char* const kBinaryExtension = ".so";
+const char kSeparator = '/';
+
+bool isSeparator(char c)
+{
+    return c == '/';
+}
 
 bool isDirectory(const std::string& path)
 {
     struct stat info = {};
     return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
-
-std::string lastPathComponent(std::string path)
-{
-    while (path.size() > 1 && path.back() == '/')
-        path.pop_back();
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-} // namespace
-
-std::string moduleFileInBundle(const std::string& bundlePath)
-{
-    if (!isDirectory(bundlePath))
-        return bundlePath;
-    std::string name = lastPathComponent(bundlePath);
-    const std::string suffix = ".vst3";
-    if (name.size() > suffix.size() &&
-        name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
-        name.erase(name.size() - suffix.size());
-    std::string folder = bundlePath;
-    while (folder.size() > 1 && folder.back() == '/')
-        folder.pop_back();
-    return folder + "/Contents/" + kArchitectureFolder + "/" + name + ".so";
-}
-
-namespace platform
-{
 
 const char* const kEntryName = "ModuleEntry";
 const bool kEntryRequired = true;

@@ -10,17 +10,8 @@ namespace ferrulith::host
 namespace
 {
 
-// The folder under Contents\ that holds the DLL for this machine; the DLL
-// carries the bundle's own name, ".vst3" included.
-constexpr const char* kArchitectureFolder = "x86_64-win";
-
 using InitDllFunction = bool (*)();
 using ExitDllFunction = bool (*)();
-
-bool isSeparator(char c)
-{
-    return c == '/' || c == '\\';
-}
 
 // LoadLibrary wants backslashes; forward slashes are what build tools write.
 std::wstring windowsPath(const std::string& path)
@@ -46,34 +37,27 @@ std::string systemMessage(DWORD code)
     return message.empty() ? "error " + std::to_string(code) : message;
 }
 
+} // namespace
+
+namespace platform
+{
+
+// The DLL carries the bundle's own name, ".vst3" included.
+const char* const kArchitectureFolder = "x86_64-win";
+const char* const kBinaryExtension = ".vst3";
+const char kSeparator = '\\';
+
+// Forward slashes are what build tools write.
+bool isSeparator(char c)
+{
+    return c == '/' || c == '\\';
+}
+
 bool isDirectory(const std::string& path)
 {
     const DWORD attributes = GetFileAttributesW(windowsPath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
-
-} // namespace
-
-std::string moduleFileInBundle(const std::string& bundlePath)
-{
-    if (!isDirectory(bundlePath))
-        return bundlePath;
-    std::string folder = bundlePath;
-    while (folder.size() > 1 && isSeparator(folder.back()))
-        folder.pop_back();
-    size_t start = folder.size();
-    while (start > 0 && !isSeparator(folder[start - 1]))
-        --start;
-    std::string name = folder.substr(start);
-    const std::string suffix = ".vst3";
-    if (name.size() > suffix.size() &&
-        name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
-        name.erase(name.size() - suffix.size());
-    return folder + "\\Contents\\" + kArchitectureFolder + "\\" + name + ".vst3";
-}
-
-namespace platform
-{
 
 const char* const kEntryName = "InitDll";
 // Hosts call InitDll when the module has it.

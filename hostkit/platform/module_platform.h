@@ -13,6 +13,14 @@ namespace ferrulith::host::platform
 extern const char* const kEntryName;
 extern const bool kEntryRequired;
 
+// What a bundle folder looks like here: the folder under Contents that holds
+// the binary for this machine, the binary's extension, and path separators.
+extern const char* const kArchitectureFolder;
+extern const char* const kBinaryExtension;
+extern const char kSeparator;
+bool isSeparator(char c);
+bool isDirectory(const std::string& path);
+
 // Null on failure, with the system's reason.
 void* loadLibrary(const std::string& file, std::string& reason);
 void unloadLibrary(void* library);
